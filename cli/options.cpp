@@ -1,0 +1,164 @@
+// Option parsing for varnock-search. Options are applied in the order given,
+// so a later option wins; --list-file is applied after all others, to the list
+// that is chosen in the end.
+#include "cli/options.h"
+
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+
+#include "state/app_state.h"
+#include "state/bounded_text.h"
+
+namespace {
+
+// Options that take the text of one slot, as typed.
+struct SlotOption {
+    const char* name;
+    int slot;
+};
+const SlotOption SLOT_OPTIONS[] = {
+    {"--vi-min", SLOT_VI_MIN}, {"--vi-max", SLOT_VI_MAX}, {"--vo-min", SLOT_VO_MIN},       {"--vo-max", SLOT_VO_MAX},
+    {"--vref", SLOT_VREF},     {"--precision", SLOT_PRECISION}, {"--dnm", SLOT_DNM_COUNT},
+};
+
+// Options that choose from a fixed set of words; the word's index is stored.
+struct ChoiceOption {
+    const char* name;
+    int setting;
+    const char* words[6];
+};
+const ChoiceOption CHOICE_OPTIONS[] = {
+    {"--list", SETTING_LIST_CHOICE, {"List1", "List2", "List3", "E24", "E12", "E6"}},
+    {"--config", SETTING_CONFIGURATION, {"a", "b", "c", "d", nullptr, nullptr}},
+    {"--lang", SETTING_LANGUAGE, {"ja", "en", nullptr, nullptr, nullptr, nullptr}},
+};
+
+int FindWord(const ChoiceOption& option, const char* word) {
+    for (int i = 0; i < static_cast<int>(std::size(option.words)); ++i)
+        if (option.words[i] != nullptr && std::strcmp(option.words[i], word) == 0) return i;
+    return -1;
+}
+
+// Splits "--name=value" or takes the value from the next argument.
+bool TakeValue(const char* arg, const char* name, int argc, char** argv, int* index, const char** value) {
+    std::size_t length = std::strlen(name);
+    if (std::strncmp(arg, name, length) != 0) return false;
+    if (arg[length] == '=') {
+        *value = arg + length + 1;
+        return true;
+    }
+    if (arg[length] != '\0') return false;
+    *value = *index + 1 < argc ? argv[++*index] : nullptr;
+    return true;
+}
+
+// Returns 1 when handled, 0 when the argument is no value option, -1 on error.
+int ApplyValueOption(const char* arg, int argc, char** argv, int* index, CliOptions& options) {
+    const char* value = nullptr;
+    for (const SlotOption& option : SLOT_OPTIONS) {
+        if (!TakeValue(arg, option.name, argc, argv, index, &value)) continue;
+        if (value == nullptr) return std::fprintf(stderr, "%s needs a text\n", option.name), -1;
+        SetSlotText(option.slot, value);
+        return 1;
+    }
+    for (const ChoiceOption& option : CHOICE_OPTIONS) {
+        if (!TakeValue(arg, option.name, argc, argv, index, &value)) continue;
+        int choice = value == nullptr ? -1 : FindWord(option, value);
+        if (choice < 0) return std::fprintf(stderr, "%s: unknown value '%s'\n", option.name, value ? value : ""), -1;
+        Settings[option.setting] = choice;
+        return 1;
+    }
+    if (TakeValue(arg, "--list-file", argc, argv, index, &value)) {
+        if (value == nullptr) return std::fprintf(stderr, "--list-file needs a file name\n"), -1;
+        options.listFile = value;
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+OptionsResult ApplyOptions(int argc, char** argv, CliOptions& options) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) return OptionsResult::Help;
+        if (std::strcmp(arg, "--serial") == 0) {
+            Settings[SETTING_INCLUDE_SERIAL] = 1;
+        } else if (std::strcmp(arg, "--no-serial") == 0) {
+            Settings[SETTING_INCLUDE_SERIAL] = 0;
+        } else if (std::strcmp(arg, "--cp932") == 0) {
+            options.utf8Output = false;
+        } else if (std::strcmp(arg, "--save") == 0) {
+            options.save = true;
+        } else {
+            int handled = ApplyValueOption(arg, argc, argv, &i, options);
+            if (handled < 0) return OptionsResult::Error;
+            if (handled == 0) {
+                std::fprintf(stderr, "unknown option '%s'\n", arg);
+                return OptionsResult::Error;
+            }
+        }
+    }
+    return OptionsResult::Run;
+}
+
+bool LoadListFile(const char* path) {
+    int choice = Settings[SETTING_LIST_CHOICE];
+    if (choice < 0 || choice >= LIST_CHOICES) {
+        std::fprintf(stderr, "--list-file: the chosen list (%d) is none of the six; add --list\n", choice);
+        return false;
+    }
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "--list-file: cannot open '%s'\n", path);
+        return false;
+    }
+    char* slot = TextSlots[SLOT_FIRST_LIST + choice];
+    std::size_t length = std::fread(slot, 1, TEXT_SLOT_SIZE - 1, file);
+    slot[length] = '\0';
+    bool cut = length == TEXT_SLOT_SIZE - 1 && std::fgetc(file) != EOF;
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        std::fprintf(stderr, "--list-file: error reading '%s'\n", path);
+        return false;
+    }
+    if (cut) std::fprintf(stderr, "--list-file: '%s' cut to its first %zu bytes\n", path, TEXT_SLOT_SIZE - 1);
+    return true;
+}
+
+void PrintUsage(const char* program, bool toStderr) {
+    std::FILE* out = toStderr ? stderr : stdout;
+    std::fprintf(out,
+                 "usage: %s [options]\n"
+                 "Searches the chosen resistor list for Ra, Rb, Rf of the op-amp level shifter\n"
+                 "Vo = Vi * (1 + Rf / (Ra // Rb)) - Vref * Rf / Ra and prints every combination\n"
+                 "within the precision, best first, then the status line.\n"
+                 "The state starts from the defaults and Varnock.ini in the current directory;\n"
+                 "each option then overrides one setting or one field, as typed in the window.\n"
+                 "\n"
+                 "  --list List1|List2|List3|E24|E12|E6   resistor list to search\n"
+                 "  --vi-min TEXT      Vi(min), volts (\"0.6\", \"600m\", \"0.6V\")\n"
+                 "  --vi-max TEXT      Vi(max), volts\n"
+                 "  --vo-min TEXT      Vo(min), volts\n"
+                 "  --vo-max TEXT      Vo(max), volts\n"
+                 "  --vref TEXT        reference voltage Vref, volts (\"3300m\")\n"
+                 "  --precision TEXT   precision in percent (\"0.05%%\")\n"
+                 "  --dnm TEXT         minimum number of single parts, 0..3\n"
+                 "  --serial           include series pairs (\"Include Serial\")\n"
+                 "  --no-serial        parallel pairs only\n"
+                 "  --config a|b|c|d   configuration; only a is released\n"
+                 "  --lang ja|en       language of the status line\n"
+                 "  --list-file FILE   replace the chosen list's text with FILE (one value a line,\n"
+                 "                     code page 932 bytes, at most 32759 bytes are taken)\n"
+                 "  --cp932            print the raw code page 932 bytes (CR LF line ends)\n"
+                 "                     instead of UTF-8\n"
+                 "  --save             write the state back to Varnock.ini after the run\n"
+                 "  --help             this text\n"
+                 "\n"
+                 "Exit status: 0 when the search ran (also when nothing was found), 1 when the\n"
+                 "run ended with an input error (format, parameter, list, configuration or range),\n"
+                 "2 for a bad option.\n",
+                 program);
+}

@@ -1,0 +1,21 @@
+// Command-line options of the console front end. Each option overrides one
+// setting or one text slot exactly as the user would type it in the window.
+#pragma once
+
+struct CliOptions {
+    bool utf8Output = true;      // false: raw code page 932 bytes
+    const char* listFile = nullptr;
+    bool save = false;           // write Varnock.ini after the run
+};
+
+enum class OptionsResult { Run, Help, Error };
+
+// Applies argv[1..] to Settings and TextSlots (after the defaults and the
+// settings file are in place). On an error a message is written to stderr.
+OptionsResult ApplyOptions(int argc, char** argv, CliOptions& options);
+
+// Reads the list file into the chosen list's slot, cut to the slot size.
+// Returns false (with a message on stderr) when the file cannot be read.
+bool LoadListFile(const char* path);
+
+void PrintUsage(const char* program, bool toStderr);

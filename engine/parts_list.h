@@ -1,0 +1,31 @@
+// The stock list of one run: the chosen list text parsed into parts, with the
+// DNM sentinel, sorted by ascending value.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/engine_limits.h"
+
+struct PartEntry {
+    char name[PART_NAME_SIZE];
+    double value;       // ohms
+    double conductance; // 1 / value; DNM_VALUE for 0 ohms; 0 for the sentinel
+};
+
+struct PartsList {
+    PartEntry entries[PARTS_CAPACITY];
+    std::int32_t count;
+};
+
+extern PartsList PartsListStore;
+
+// -1, 0 or +1 by value; 0 for equal values and whenever a value is NaN.
+int ComparePartsByValue(const void* a, const void* b);
+
+// Parses the list chosen by Settings[14] into PartsListStore and sorts it.
+// On a negative value, too few entries or a choice outside the six lists,
+// writes message 14 into slot 9 and returns false.
+bool ParsePartsList();
+
+// The parser itself, over any text: used by ParsePartsList and by tests.
+bool ParsePartsText(const char* text, PartsList& list);

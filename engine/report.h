@@ -1,0 +1,20 @@
+// Ordering of the matches, the report text in slot 8 and the status in slot 9.
+#pragma once
+
+#include <cstddef>
+
+#include "engine/combination_search.h"
+
+using ShowResultTextFn = void (*)();
+
+// qsort-style ordering: more DNM positions first, then smaller worst error,
+// then the six names in stored order (byte values).
+int CompareMatches(const void* a, const void* b);
+
+// Formats one record into line (size bytes). The line always ends with CR LF,
+// also when the full text would not fit and had to be cut. Returns its length.
+std::size_t FormatMatchLine(const MatchRecord& record, char* line, std::size_t size);
+
+// Sorts MatchTable[0 .. Settings[12]), writes the report into slot 8, shows it
+// through showResultText and writes the status into slot 9.
+void FormatReport(ShowResultTextFn showResultText);

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that a part of the build needs, only those that
+# are missing, so ./run and ./test work on a fresh Debian machine and cost
+# nothing on a prepared one. Usage: scripts/install-packages.sh GROUP...
+set -euo pipefail
+
+packages_of() {
+    case "$1" in
+    native) echo cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libc-bin ;;
+    *) echo "unknown package group '$1'" >&2; exit 2 ;;
+    esac
+}
+
+wanted=()
+for group in "$@"; do
+    for package in $(packages_of "$group"); do wanted+=("$package"); done
+done
+
+missing=()
+for package in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing missing Debian packages: ${missing[*]}"
+sudo=""
+if [[ $(id -u) -ne 0 ]]; then
+    command -v sudo >/dev/null || { echo "need root (or sudo) to install: ${missing[*]}" >&2; exit 1; }
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,72 @@
+# The console front end as a designer runs it, in an empty folder: the typical
+# run, exit statuses, output encodings and option errors.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+function(run_cli expected_status out_var)
+    execute_process(COMMAND ${CLI} ${ARGN} WORKING_DIRECTORY ${WORK}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL expected_status)
+        message(FATAL_ERROR "${ARGN}: exit ${status}, expected ${expected_status}\n${out}\n${err}")
+    endif()
+    set(${out_var} "${out}${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_match text pattern)
+    if(NOT text MATCHES "${pattern}")
+        message(FATAL_ERROR "output does not match '${pattern}':\n${text}")
+    endif()
+endfunction()
+
+# The typical run: E12 with the defaults, English status, one line per set.
+run_cli(0 out --list E12 --lang en)
+expect_match("${out}" "\n([0-9]+) set\\(s\\) found\\.\n$")
+string(REGEX MATCH "([0-9]+) set\\(s\\) found" status "${out}")
+set(count ${CMAKE_MATCH_1})
+string(REGEX MATCHALL "[^\n]*%, [^\n]*%, [0-9]+\n" lines "${out}")
+list(LENGTH lines line_count)
+if(NOT line_count EQUAL count OR count LESS 1)
+    message(FATAL_ERROR "${line_count} result lines for a status of ${count} sets:\n${out}")
+endif()
+if(out MATCHES "\r")
+    message(FATAL_ERROR "terminal output keeps CR")
+endif()
+
+# Japanese status in UTF-8 by default, code page 932 bytes on request.
+run_cli(0 out --list E6 --precision 0.00001%)
+expect_match("${out}" "^見つけられませんでした。\n$")
+# (read back from a file: execute_process turns CR LF into LF in its variables)
+execute_process(COMMAND ${CLI} --list E6 --precision 0.00001% --cp932 WORKING_DIRECTORY ${WORK}
+                OUTPUT_FILE ${WORK}/raw.txt)
+file(READ ${WORK}/raw.txt hex HEX)
+if(NOT hex STREQUAL "8ca982c282af82e782ea82dc82b982f182c582b582bd81420d0a")
+    message(FATAL_ERROR "raw output is not the code page 932 text: ${hex}")
+endif()
+
+# Input errors end with status 1 and their message.
+run_cli(1 out --vref 3.3x --lang en)
+expect_match("${out}" "^Format error\n3.3x\n$")
+run_cli(1 out --vo-max 0.1 --lang en)
+expect_match("${out}" "^Range error = 0.000000\n$")
+run_cli(1 out --config b --lang en)
+expect_match("${out}" "^Not yet released.\n$")
+file(WRITE ${WORK}/bad.txt "100\n -5\n")
+run_cli(1 out --list List2 --list-file ${WORK}/bad.txt --lang en)
+expect_match("${out}" "^Stock list error\n$")
+
+# Typed texts with units; a list file replaces the chosen list.
+file(WRITE ${WORK}/list.txt "10k\n2k\n24k\n")
+run_cli(0 out --list List3 --list-file=${WORK}/list.txt --precision 0.5% --vref 3300m --dnm 3 --lang en)
+expect_match("${out}" "^10k//DNM, 24k//DNM, 2k//DNM, 0.3125%, -0.3125%, 1558\n1 set\\(s\\) found.\n$")
+
+# Bad options: status 2 with the usage text.
+foreach(args "--bogus" "--list;E48" "--lang;fr" "--vref" "--list-file;${WORK}/missing.txt")
+    run_cli(2 out ${args})
+endforeach()
+run_cli(2 out --bogus)
+expect_match("${out}" "usage:")
+run_cli(0 out --help)
+foreach(option --list --vi-min --vi-max --vo-min --vo-max --vref --precision --dnm --serial --config --lang
+               --list-file --cp932)
+    expect_match("${out}" "${option}")
+endforeach()

@@ -1,0 +1,107 @@
+// Default state, the language rule and the message table.
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", start)) {
+        lines.push_back(text.substr(start, at - start));
+        start = at + 2;
+    }
+    EXPECT_EQ(start, text.size()) << "every line, the last one included, ends with CR LF";
+    return lines;
+}
+
+std::string Cp932ToUtf8(const char* text) {
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    char out[256];
+    char* in = const_cast<char*>(text);
+    std::size_t inLeft = std::strlen(text);
+    char* outPtr = out;
+    std::size_t outLeft = sizeof out;
+    EXPECT_NE(iconv(cd, &in, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1)) << text;
+    iconv_close(cd);
+    return std::string(out, sizeof out - outLeft);
+}
+
+TEST(Defaults, ParameterTexts) {
+    ResetState();
+    const char* expected[] = {"", "0.6", "3.0", "0.1", "3.2", "3.3", "0.01%"};
+    for (int slot = 0; slot < 7; ++slot) EXPECT_EQ(Slot(slot), expected[slot]) << "slot " << slot;
+    for (int slot : {7, 8, 9, 16, 17, 18, 19}) EXPECT_EQ(Slot(slot), "") << "slot " << slot;
+}
+
+TEST(Defaults, ListTexts) {
+    ResetState();
+    struct Case {
+        int slot;
+        std::size_t lines;
+        std::vector<std::pair<std::size_t, std::string>> probes;
+    } cases[] = {
+        {10, 97, {{0, "100"}, {1, "110"}, {24, "1k"}, {25, "1.1k"}, {95, "910k"}, {96, "1M"}}},
+        {11, 56, {{0, "1"}, {1, "4,7"}, {23, "1.2k"}, {55, "1M"}}},
+        {12, 72, {{0, "10"}, {28, "2.0k"}, {30, "3.0k"}, {40, "20k"}, {52, "200k"}, {54, "300k"}, {64, "2.0M"}, {66, "3.0M"},
+                  {71, "7.5M"}}},
+        {13, 145, {{0, "10"}, {47, "910"}, {48, "1k"}, {128, "2.2M"}, {143, "9.1M"}, {144, "10M"}}},
+        {14, 73, {{0, "10"}, {12, "100"}, {36, "10k"}, {71, "8.2M"}, {72, "10M"}}},
+        {15, 37, {{0, "10"}, {5, "68"}, {35, "6.8M"}, {36, "10M"}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = Lines(Slot(c.slot));
+        ASSERT_EQ(lines.size(), c.lines) << "slot " << c.slot;
+        for (const auto& probe : c.probes) EXPECT_EQ(lines[probe.first], probe.second) << "slot " << c.slot;
+    }
+}
+
+TEST(Language, OnlyOneSelectsEnglishAndNoValueIndexesOutside) {
+    ResetState();
+    for (int value : {0, 2, -1, -2147483647 - 1, 2147483647}) {
+        Settings[0] = value;
+        EXPECT_STREQ(MessageText(14), MessageTable[14].text[0]) << value;
+    }
+    Settings[0] = 1;
+    EXPECT_STREQ(MessageText(14), "Stock list error");
+    EXPECT_STREQ(MessageText(-1), "");
+    EXPECT_STREQ(MessageText(16), "");
+    EXPECT_STREQ(MessageText(8), "");
+}
+
+TEST(Messages, BothLanguagesByteForByte) {
+    struct Case {
+        int number;
+        const char* english;
+        const char* japanese; // UTF-8
+    } cases[] = {
+        {5, " set(s) found.", u8"組見つかりました。"},
+        {6, "Can not be able to fined.", u8"見つけられませんでした。"},
+        {7, "Break off because of too many matches.", u8"多すぎるため中断しました。"},
+        {12, "Format error\n", u8"フォーマット・エラー\n"},
+        {13, "Searching parameter error", u8"探索条件エラー"},
+        {14, "Stock list error", u8"部品リストエラー"},
+        {15, "Not yet released.", u8"未対応"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_STREQ(MessageTable[c.number].text[1], c.english);
+        EXPECT_EQ(Cp932ToUtf8(MessageTable[c.number].text[0]), c.japanese) << "message " << c.number;
+    }
+}
+
+TEST(Slots, FullSlotKeepsItsNul) {
+    ResetState();
+    std::string longText(40000, 'x');
+    SetSlotText(10, longText.c_str());
+    EXPECT_EQ(Slot(10).size(), TEXT_SLOT_SIZE - 1);
+    SetSlotText(20, "ignored");
+    SetSlotText(-1, "ignored");
+}
+
+} // namespace
