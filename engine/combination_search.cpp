@@ -54,7 +54,8 @@ bool VisitRb(const CandidateContext& c, const PassingPairs& rb, const PairTable&
     for (int i = 0; i < rb.count; ++i) {
         std::uint32_t p = rb.positions[i];
         int o = table.second[p];
-        if (!ExamineCandidate(c, topology, table.r[p], table.first[p], o, dnmSoFar + (o == last))) return false;
+        if (!ExamineCandidate(c, topology, table.r[p], table.first[p], o, dnmSoFar + (o == last)))
+            return false;
     }
     return true;
 }
@@ -109,7 +110,8 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, bool raDnm) {
         rbSeries = FindPassingRange(SeriesRanking, c.rbTarget, window);
     }
     if (needDnm) rbDnm = FindPassingRange(DnmRanking, c.rbTarget, window);
-    int allSize = needAll ? PassingSize(ParallelRanking, rbParallel) + PassingSize(SeriesRanking, rbSeries) : 0;
+    int allSize =
+        needAll ? PassingSize(ParallelRanking, rbParallel) + PassingSize(SeriesRanking, rbSeries) : 0;
     int dnmSize = needDnm ? PassingSize(DnmRanking, rbDnm) : 0;
     auto usable = [&](RbScope scope) {
         return scope == RbScope::All ? allSize > 0 : scope == RbScope::DnmPairs && dnmSize > 0;
@@ -122,7 +124,8 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, bool raDnm) {
     PassingRange rfParallel = FindPassingRange(rfParallelRanking, c.rfTarget, window);
     PassingRange rfSeries{};
     if (everyRf) rfSeries = FindPassingRange(SeriesRanking, c.rfTarget, window);
-    int rfSize = PassingSize(rfParallelRanking, rfParallel) + (everyRf ? PassingSize(SeriesRanking, rfSeries) : 0);
+    int rfSize =
+        PassingSize(rfParallelRanking, rfParallel) + (everyRf ? PassingSize(SeriesRanking, rfSeries) : 0);
     if (rfSize == 0) return true;
 
     if (needAll) {
@@ -130,14 +133,16 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, bool raDnm) {
         rb.series = Collect(SeriesRanking, rbSeries, c.rbTarget, window, RbSeriesPositions);
     }
     if (needDnm) rb.dnm = Collect(DnmRanking, rbDnm, c.rbTarget, window, RbDnmPositions);
-    if (!VisitRf(c, Collect(rfParallelRanking, rfParallel, c.rfTarget, window, RfParallelPositions), false, rb))
+    if (!VisitRf(c, Collect(rfParallelRanking, rfParallel, c.rfTarget, window, RfParallelPositions), false,
+                 rb))
         return false;
     if (!everyRf) return true;
     return VisitRf(c, Collect(SeriesRanking, rfSeries, c.rfTarget, window, RfSeriesPositions), true, rb);
 }
 
 // Every Ra pair of one kind in enumeration order.
-bool SearchRaKind(const PartsList& parts, const SearchParams& params, const ShifterDesign& design, bool raSeries) {
+bool SearchRaKind(const PartsList& parts, const SearchParams& params, const ShifterDesign& design,
+                  bool raSeries) {
     const PairTable& table = raSeries ? SeriesPairs : ParallelPairs;
     int last = parts.count - 1;
     CandidateContext c{};

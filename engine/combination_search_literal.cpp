@@ -73,7 +73,7 @@ bool RunRa(const PartsList& parts, const SearchParams& params, const ShifterDesi
 } // namespace
 
 int SearchCombinationsLiteral(const PartsList& parts, const SearchParams& params, const ShifterDesign& design,
-                       bool includeSerial) {
+                              bool includeSerial) {
     Settings[SETTING_MATCH_COUNT] = 0;
     if (RunRa(parts, params, design, false, includeSerial) && includeSerial)
         RunRa(parts, params, design, true, includeSerial);

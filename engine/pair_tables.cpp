@@ -45,7 +45,8 @@ void FillTable(PairTable& table, const PartsList& parts, bool series) {
 // NaN resistances cannot be ordered, so they go last, in position order.
 PairRanking Rank(const PairTable& table, const std::uint32_t* positions, int count, RankedPair* entries) {
     int nanCount = 0;
-    for (int i = 0; i < count; ++i) nanCount += std::isnan(table.r[positions ? positions[i] : i]) ? 1 : 0;
+    for (int i = 0; i < count; ++i)
+        nanCount += std::isnan(table.r[positions ? positions[i] : i]) ? 1 : 0;
     int ordered = 0;
     int nanAt = count - nanCount;
     for (int i = 0; i < count; ++i) {
@@ -58,8 +59,7 @@ PairRanking Rank(const PairTable& table, const std::uint32_t* positions, int cou
 }
 
 // First index in [lo, hi) where test holds, for a test that holds on a suffix.
-template <typename Test>
-int FirstHolding(const RankedPair* entries, int lo, int hi, Test test) {
+template <typename Test> int FirstHolding(const RankedPair* entries, int lo, int hi, Test test) {
     while (lo < hi) {
         int mid = lo + (hi - lo) / 2;
         if (test(entries[mid].r))
@@ -78,7 +78,8 @@ void BuildPairTables(const PartsList& parts, bool includeSerial) {
     int last = parts.count - 1;
     int dnmPairs = 0;
     for (int position = 0; position < ParallelPairs.count; ++position)
-        if (ParallelPairs.second[position] == last) DnmPositions[dnmPairs++] = static_cast<std::uint32_t>(position);
+        if (ParallelPairs.second[position] == last)
+            DnmPositions[dnmPairs++] = static_cast<std::uint32_t>(position);
     DnmRanking = Rank(ParallelPairs, DnmPositions, dnmPairs, DnmRanked);
     if (includeSerial)
         FillTable(SeriesPairs, parts, true);
@@ -108,7 +109,8 @@ PassingRange FindPassingRange(const PairRanking& ranking, double target, double 
     // prefix or a suffix, and the searches below find its end with the test itself.
     if (!ranking.nonNegative) return PassingRange{0, n, true};
     if (n == 0) return PassingRange{0, 0, false};
-    if (passes(e[0].r)) return PassingRange{0, FirstHolding(e, 1, n, [&](double r) { return !passes(r); }), false};
+    if (passes(e[0].r))
+        return PassingRange{0, FirstHolding(e, 1, n, [&](double r) { return !passes(r); }), false};
     if (passes(e[n - 1].r)) return PassingRange{FirstHolding(e, 0, n - 1, passes), n, false};
     return PassingRange{0, 0, false};
 }
@@ -121,8 +123,10 @@ int CollectPassing(const PairRanking& ranking, const PassingRange& range, double
         for (int i = 0; i < ranking.count; ++i)
             if (PassesPrefilter(e[i].r, target, window)) out[count++] = e[i].position;
     } else {
-        for (int i = range.lo; i < range.hi; ++i) out[count++] = e[i].position;
-        for (int i = ranking.ordered; i < ranking.count; ++i) out[count++] = e[i].position;
+        for (int i = range.lo; i < range.hi; ++i)
+            out[count++] = e[i].position;
+        for (int i = ranking.ordered; i < ranking.count; ++i)
+            out[count++] = e[i].position;
     }
     std::sort(out, out + count);
     return count;

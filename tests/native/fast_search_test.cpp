@@ -30,6 +30,7 @@ struct Case {
     SearchParams params;
     ShifterDesign design;
     bool includeSerial;
+    bool negated; // some parts made negative after parsing
 };
 
 MatchRecord Expected[MATCH_LIMIT];
@@ -38,10 +39,12 @@ std::string Describe(const Case& c) {
     char line[400];
     const SearchParams& p = c.params;
     const ShifterDesign& d = c.design;
-    FormatText(line, sizeof line, "vi %a..%a vo %a..%a vref %a precision %a dnm %d | voff %a rfPerRa %a window %a | "
-               "serial %d | list:\n", p.viMin, p.viMax, p.voMin, p.voMax, p.vref, p.precision, p.minDnm, d.voff,
-               d.rfPerRa, d.prefilterWindow, c.includeSerial ? 1 : 0);
-    return line + c.text;
+    FormatText(line, sizeof line,
+               "vi %a..%a vo %a..%a vref %a precision %a dnm %d | voff %a rfPerRa %a window %a | "
+               "serial %d | list:\n",
+               p.viMin, p.viMax, p.voMin, p.voMax, p.vref, p.precision, p.minDnm, d.voff, d.rfPerRa,
+               d.prefilterWindow, c.includeSerial ? 1 : 0);
+    return line + c.text + (c.negated ? "(some parts negated)" : "");
 }
 
 // Runs both searches over a table filled with a pattern, so that any byte a
@@ -56,9 +59,11 @@ void ExpectSameTable(const Case& c) {
     ASSERT_EQ(Settings[SETTING_MATCH_COUNT], expected);
     for (int i = 0; i < found; ++i)
         ASSERT_EQ(std::memcmp(&MatchTable[i], &Expected[i], sizeof(MatchRecord)), 0)
-            << "record " << i << " of " << found << ": " << MatchTable[i].raName1 << "/" << MatchTable[i].raName2
-            << " " << MatchTable[i].rfName1 << "/" << MatchTable[i].rfName2 << " " << MatchTable[i].rbName1 << "/"
-            << MatchTable[i].rbName2 << " topology " << MatchTable[i].topology << "\n" << Describe(c);
+            << "record " << i << " of " << found << ": " << MatchTable[i].raName1 << "/"
+            << MatchTable[i].raName2 << " " << MatchTable[i].rfName1 << "/" << MatchTable[i].rfName2 << " "
+            << MatchTable[i].rbName1 << "/" << MatchTable[i].rbName2 << " topology " << MatchTable[i].topology
+            << "\n"
+            << Describe(c);
 }
 
 // Steps of the literal loops when nothing stops them early: every Rf pair per
@@ -72,7 +77,8 @@ double LiteralSteps(const Case& c) {
             double rfTarget = c.design.rfPerRa * table->r[p];
             double passing = 0;
             for (const PairRanking* ranking : {&ParallelRanking, &SeriesRanking})
-                passing += PassingSize(*ranking, FindPassingRange(*ranking, rfTarget, c.design.prefilterWindow));
+                passing +=
+                    PassingSize(*ranking, FindPassingRange(*ranking, rfTarget, c.design.prefilterWindow));
             steps += rfPairs + passing * rfPairs;
         }
     }
@@ -84,8 +90,8 @@ double LiteralSteps(const Case& c) {
 std::string RandomLine(std::mt19937& rng, int decades, const std::string& earlier) {
     static const int MANTISSAS[] = {10, 11, 12, 13, 15, 16, 18, 20, 22, 24, 27, 30,
                                     33, 36, 39, 43, 47, 51, 56, 62, 68, 75, 82, 91};
-    static const char* const ODD[] = {"0",    "abc",   " -0",  "9e100", "9e+100", "1e101", "1e300", "1e308",
-                                      "inf",  "nan",   "1e-300", "0.5", "4,7",    "1M",    "2.2k",  "10u"};
+    static const char* const ODD[] = {"0",   "abc", " -0",    "9e100", "9e+100", "1e101", "1e300", "1e308",
+                                      "inf", "nan", "1e-300", "0.5",   "4,7",    "1M",    "2.2k",  "10u"};
     int kind = static_cast<int>(rng() % 20);
     if (kind == 0 && !earlier.empty()) {
         std::size_t start = rng() % earlier.size();
@@ -95,11 +101,14 @@ std::string RandomLine(std::mt19937& rng, int decades, const std::string& earlie
     }
     if (kind <= 2) return ODD[rng() % std::size(ODD)];
     char line[32];
-    FormatText(line, sizeof line, "%g", MANTISSAS[rng() % std::size(MANTISSAS)] * std::pow(10.0, rng() % decades - 1.0));
+    FormatText(line, sizeof line, "%g",
+               MANTISSAS[rng() % std::size(MANTISSAS)] * std::pow(10.0, rng() % decades - 1.0));
     return line;
 }
 
-double Pick(std::mt19937& rng, double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); }
+double Pick(std::mt19937& rng, double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(rng);
+}
 
 // Parameters as a user would type them, with the degenerate designs (Vref 0,
 // voff 0, voff equal to Vref, infinite or NaN gain, negative targets) mixed in.
@@ -114,15 +123,32 @@ void RandomParams(std::mt19937& rng, SearchParams& p) {
     p.precision = std::pow(10.0, Pick(rng, -5, -0.5));
     p.minDnm = static_cast<int>(rng() % 4);
     switch (rng() % 24) {
-    case 0: p.vref = 0; break;
-    case 1: p.viMin = 0, p.voMin = 0; break; // voff 0: rbTarget 0
-    case 2: p.viMax = p.viMin; break;        // infinite gain
-    case 3: p.viMax = p.viMin, p.voMax = p.voMin; break;
-    case 4: p.precision = (rng() % 2) ? NaN : Inf; break;
-    case 5: p.precision = -p.precision; break;
-    case 6: p.voMin = p.viMin * 2, p.voMax = p.voMin + span * 1.5; break; // voff < 0: negative targets
-    case 7: p.vref = -p.vref; break;
-    default: break;
+    case 0:
+        p.vref = 0;
+        break;
+    case 1:
+        p.viMin = 0, p.voMin = 0;
+        break; // voff 0: rbTarget 0
+    case 2:
+        p.viMax = p.viMin;
+        break; // infinite gain
+    case 3:
+        p.viMax = p.viMin, p.voMax = p.voMin;
+        break;
+    case 4:
+        p.precision = (rng() % 2) ? NaN : Inf;
+        break;
+    case 5:
+        p.precision = -p.precision;
+        break;
+    case 6:
+        p.voMin = p.viMin * 2, p.voMax = p.voMin + span * 1.5;
+        break; // voff < 0: negative targets
+    case 7:
+        p.vref = -p.vref;
+        break;
+    default:
+        break;
     }
 }
 
@@ -154,21 +180,36 @@ bool RandomDesign(std::mt19937& rng, Case& c) {
     return true;
 }
 
+// The parser never yields a negative part, but the search does not rely on it.
+void NegateSomeParts(unsigned seed, PartsList& parts) {
+    std::mt19937 rng(seed);
+    for (int i = 0; i < parts.count; ++i) {
+        if (rng() % 3 != 0) continue;
+        PartEntry& e = parts.entries[i];
+        e.value = -e.value;
+        e.conductance = e.value == 0 ? DNM_VALUE : 1 / e.value;
+    }
+}
+
 bool MakeRandomCase(unsigned seed, Case& c) {
     std::mt19937 rng(seed);
     int values = 1 + static_cast<int>(rng() % 40);
     int decades = 1 + static_cast<int>(rng() % 8);
     c.text.clear();
-    for (int i = 0; i < values; ++i) c.text += RandomLine(rng, decades, c.text) + "\r\n";
+    for (int i = 0; i < values; ++i)
+        c.text += RandomLine(rng, decades, c.text) + "\r\n";
     c.includeSerial = rng() % 2 == 0;
     RandomParams(rng, c.params);
+    c.negated = rng() % 32 == 0;
     if (!ParsePartsText(c.text.c_str(), c.parts)) return false;
+    if (c.negated) NegateSomeParts(seed, c.parts);
     BuildPairTables(c.parts, false);
     if (!RandomDesign(rng, c)) return false;
     // Too costly for the literal: drop lines from the end until it is not.
     while (LiteralSteps(c) > LITERAL_BUDGET) {
         c.text.erase(c.text.rfind('\n', c.text.size() - 2) + 1);
         if (!ParsePartsText(c.text.c_str(), c.parts)) return false;
+        if (c.negated) NegateSomeParts(seed, c.parts);
     }
     return true;
 }
@@ -181,7 +222,7 @@ int RandomCaseCount() {
 TEST(FastSearch, SameTablesAsTheLiteralOnRandomCases) {
     int cases = RandomCaseCount();
     int compared = 0, full = 0, empty = 0;
-    Case c;
+    Case c{};
     for (int seed = 1; seed <= cases; ++seed) {
         if (!MakeRandomCase(static_cast<unsigned>(seed), c)) continue;
         SCOPED_TRACE("seed " + std::to_string(seed));
@@ -201,12 +242,14 @@ TEST(FastSearch, SameTablesAsTheLiteralOnRandomCases) {
 // without DNM (whose largest part acts as the DNM entry) and the stop at the
 // 1000th record, each with and without series pairs.
 TEST(FastSearch, SameTablesOnTheEnumerationExamples) {
-    Case c;
+    Case c{};
     c.params = SearchParams{0.6, 3.0, 0.1, 3.2, 3.3, Inf, 0};
     c.design = ShifterDesign{2, 1, 1, 1, NaN}; // every pair passes, every candidate is stored
     std::string ten, full;
-    for (int i = 1; i <= 10; ++i) ten += std::to_string(i) + "\r\n";
-    for (int i = 600; i > 0; --i) full += std::to_string(i * 17 % 601) + "\r\n";
+    for (int i = 1; i <= 10; ++i)
+        ten += std::to_string(i) + "\r\n";
+    for (int i = 600; i > 0; --i)
+        full += std::to_string(i * 17 % 601) + "\r\n";
     for (const std::string& text : {std::string("100\r\n"), ten, full}) {
         // With a DNM minimum the literal walks all Rb pairs of the full list per Rf pair.
         for (int minDnm : {0, text == full ? 0 : 2}) {
@@ -227,8 +270,9 @@ TEST(FastSearch, SameTablesOnTheEnumerationExamples) {
 // walks every Ra and Rf pair (minutes).
 TEST(FastSearch, FullListPreciseSearchInLongMode) {
     if (std::getenv("VARNOCK_DIFF_CASES") == nullptr) GTEST_SKIP() << "set VARNOCK_DIFF_CASES to run";
-    Case c;
-    for (int i = 0; i < 520; ++i) c.text += std::to_string(std::pow(10.0, i / 70.0)) + "\r\n";
+    Case c{};
+    for (int i = 0; i < 520; ++i)
+        c.text += std::to_string(std::pow(10.0, i / 70.0)) + "\r\n";
     ASSERT_TRUE(ParsePartsText(c.text.c_str(), c.parts));
     SearchParamsStore = SearchParams{0.6, 3.0, 0.1, 3.2, 3.3, 0.00001, 2};
     ASSERT_TRUE(DeriveShifterDesign());
