@@ -7,6 +7,9 @@
 // it examines rather than the sixth power of the list length.
 #include "engine/combination_search.h"
 
+#include <algorithm>
+
+#include "engine/acceptance_bounds.h"
 #include "engine/combination_eval.h"
 #include "engine/pair_tables.h"
 #include "state/app_state.h"
@@ -26,22 +29,38 @@ struct PassingPairs {
     int count;
 };
 
-// What one Ra pair offers its Rf pairs: the passing Rb pairs of each kind and
-// the scope for an Rf pair that adds nothing to the DNM count and for one that
-// adds one.
+// The passing Rb pairs of one kind, or the DNM pairs, for the current Ra pair:
+// their range in the ranking, and their list, collected on first use.
+struct RbSource {
+    const PairRanking* ranking;
+    const PairTable* table;
+    PassingRange range;
+    std::uint32_t* positions;
+    int count; // -1 until collected
+};
+
+// What one Ra pair offers its Rf pairs: the passing Rb pairs and the scope for
+// an Rf pair that adds nothing to the DNM count and for one that adds one.
 struct RbChoices {
     int raDnm;
     RbScope plain;
     RbScope withDnm;
-    PassingPairs parallel, series, dnm;
+    double target;
+    double window;
+    RbSource parallel, series, dnm;
 };
 
-// Scratch lists of the current Ra pair, each large enough for a whole kind.
+// Scratch lists of the current Ra pair, each large enough for a whole kind,
+// and of the current Rf pair (the Rb pairs within the acceptance bounds).
 std::uint32_t RfParallelPositions[PAIR_CAPACITY];
 std::uint32_t RfSeriesPositions[PAIR_CAPACITY];
 std::uint32_t RbParallelPositions[PAIR_CAPACITY];
 std::uint32_t RbSeriesPositions[PAIR_CAPACITY];
 std::uint32_t RbDnmPositions[PARTS_CAPACITY];
+std::uint32_t RbBoundedPositions[PAIR_CAPACITY];
+
+// Bounds pay off only when they leave out most of the passing pairs.
+const int BOUNDED_SHARE = 4;
 
 RbScope ScopeFor(int minDnm, int dnmSoFar) {
     int missing = minDnm - dnmSoFar;
@@ -60,9 +79,31 @@ bool VisitRb(const CandidateContext& c, const PassingPairs& rb, const PairTable&
     return true;
 }
 
+// The Rb pairs of one source for the current Ra and Rf pairs. Pairs outside the
+// acceptance bounds are skipped only when the whole passing range lies where
+// the bounds hold; NaN pairs are always examined.
+bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& bounds, TopologyMask topology,
+                   int dnmSoFar, const RbChoices& rb) {
+    const PairRanking& ranking = *source.ranking;
+    PassingRange bounded = source.range;
+    if (bounds.known && !bounded.scan && bounded.lo < bounded.hi &&
+        ranking.entries[bounded.lo].r >= BOUNDED_MAGNITUDE_MIN &&
+        ranking.entries[bounded.hi - 1].r <= BOUNDED_MAGNITUDE_MAX) {
+        bounded.lo = std::max(bounded.lo, RankAtLeast(ranking, bounds.lo));
+        bounded.hi = std::max(bounded.lo, std::min(bounded.hi, RankAbove(ranking, bounds.hi)));
+        if (BOUNDED_SHARE * PassingSize(ranking, bounded) < PassingSize(ranking, source.range)) {
+            int count = CollectPassing(ranking, bounded, rb.target, rb.window, RbBoundedPositions);
+            return VisitRb(c, PassingPairs{RbBoundedPositions, count}, *source.table, topology, dnmSoFar);
+        }
+    }
+    if (source.count < 0)
+        source.count = CollectPassing(ranking, source.range, rb.target, rb.window, source.positions);
+    return VisitRb(c, PassingPairs{source.positions, source.count}, *source.table, topology, dnmSoFar);
+}
+
 // The Rf pairs of one kind, each followed by its Rb pairs as the literal loops
 // take them: parallel ones, then series ones.
-bool VisitRf(CandidateContext c, const PassingPairs& rf, bool rfSeries, const RbChoices& rb) {
+bool VisitRf(CandidateContext c, const PassingPairs& rf, bool rfSeries, RbChoices& rb) {
     const PairTable& table = rfSeries ? SeriesPairs : ParallelPairs;
     int last = c.parts->count - 1;
     if (rfSeries) c.topology |= TOPOLOGY_RF_SERIES;
@@ -74,11 +115,14 @@ bool VisitRf(CandidateContext c, const PassingPairs& rf, bool rfSeries, const Rb
         bool rfDnm = c.rfSecond == last; // never true for a series pair
         int dnmSoFar = rb.raDnm + (rfDnm ? 1 : 0);
         RbScope scope = rfDnm ? rb.withDnm : rb.plain;
+        if (scope == RbScope::None) continue;
+        RbBounds bounds = AcceptableRb(*c.params, c.ra, c.rf);
         if (scope == RbScope::All) {
-            if (!VisitRb(c, rb.parallel, ParallelPairs, c.topology, dnmSoFar)) return false;
-            if (!VisitRb(c, rb.series, SeriesPairs, c.topology | TOPOLOGY_RB_SERIES, dnmSoFar)) return false;
-        } else if (scope == RbScope::DnmPairs) {
-            if (!VisitRb(c, rb.dnm, ParallelPairs, c.topology, dnmSoFar)) return false;
+            if (!VisitRbSource(c, rb.parallel, bounds, c.topology, dnmSoFar, rb)) return false;
+            if (!VisitRbSource(c, rb.series, bounds, c.topology | TOPOLOGY_RB_SERIES, dnmSoFar, rb))
+                return false;
+        } else if (!VisitRbSource(c, rb.dnm, bounds, c.topology, dnmSoFar, rb)) {
+            return false;
         }
     }
     return true;
@@ -104,15 +148,20 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, bool raDnm) {
     double window = design.prefilterWindow;
     bool needAll = rb.plain == RbScope::All || rb.withDnm == RbScope::All;
     bool needDnm = rb.plain == RbScope::DnmPairs || rb.withDnm == RbScope::DnmPairs;
-    PassingRange rbParallel{}, rbSeries{}, rbDnm{};
+    rb.target = c.rbTarget;
+    rb.window = window;
+    rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, RbParallelPositions, -1};
+    rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, RbSeriesPositions, -1};
+    rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, RbDnmPositions, -1};
     if (needAll) {
-        rbParallel = FindPassingRange(ParallelRanking, c.rbTarget, window);
-        rbSeries = FindPassingRange(SeriesRanking, c.rbTarget, window);
+        rb.parallel.range = FindPassingRange(ParallelRanking, c.rbTarget, window);
+        rb.series.range = FindPassingRange(SeriesRanking, c.rbTarget, window);
     }
-    if (needDnm) rbDnm = FindPassingRange(DnmRanking, c.rbTarget, window);
-    int allSize =
-        needAll ? PassingSize(ParallelRanking, rbParallel) + PassingSize(SeriesRanking, rbSeries) : 0;
-    int dnmSize = needDnm ? PassingSize(DnmRanking, rbDnm) : 0;
+    if (needDnm) rb.dnm.range = FindPassingRange(DnmRanking, c.rbTarget, window);
+    int allSize = needAll ? PassingSize(ParallelRanking, rb.parallel.range) +
+                                PassingSize(SeriesRanking, rb.series.range)
+                          : 0;
+    int dnmSize = needDnm ? PassingSize(DnmRanking, rb.dnm.range) : 0;
     auto usable = [&](RbScope scope) {
         return scope == RbScope::All ? allSize > 0 : scope == RbScope::DnmPairs && dnmSize > 0;
     };
@@ -128,11 +177,6 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, bool raDnm) {
         PassingSize(rfParallelRanking, rfParallel) + (everyRf ? PassingSize(SeriesRanking, rfSeries) : 0);
     if (rfSize == 0) return true;
 
-    if (needAll) {
-        rb.parallel = Collect(ParallelRanking, rbParallel, c.rbTarget, window, RbParallelPositions);
-        rb.series = Collect(SeriesRanking, rbSeries, c.rbTarget, window, RbSeriesPositions);
-    }
-    if (needDnm) rb.dnm = Collect(DnmRanking, rbDnm, c.rbTarget, window, RbDnmPositions);
     if (!VisitRf(c, Collect(rfParallelRanking, rfParallel, c.rfTarget, window, RfParallelPositions), false,
                  rb))
         return false;

@@ -131,3 +131,11 @@ int CollectPassing(const PairRanking& ranking, const PassingRange& range, double
     std::sort(out, out + count);
     return count;
 }
+
+int RankAtLeast(const PairRanking& ranking, double r) {
+    return FirstHolding(ranking.entries, 0, ranking.ordered, [r](double x) { return !(x < r); });
+}
+
+int RankAbove(const PairRanking& ranking, double r) {
+    return FirstHolding(ranking.entries, 0, ranking.ordered, [r](double x) { return x > r; });
+}

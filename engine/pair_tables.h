@@ -65,6 +65,10 @@ inline int PassingSize(const PairRanking& ranking, const PassingRange& range) {
     return range.hi - range.lo + (ranking.count - ranking.ordered);
 }
 
+// First ordered entry whose resistance is at least r, or above r.
+int RankAtLeast(const PairRanking& ranking, double r);
+int RankAbove(const PairRanking& ranking, double r);
+
 // Writes the positions of the passing pairs into out in ascending order (the
 // enumeration order) and returns how many there are.
 int CollectPassing(const PairRanking& ranking, const PassingRange& range, double target, double window,

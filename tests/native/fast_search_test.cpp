@@ -180,6 +180,15 @@ bool RandomDesign(std::mt19937& rng, Case& c) {
     return true;
 }
 
+// Puts the precision exactly on the worst error of one candidate, so that the
+// acceptance boundary itself is tested (equality passes).
+void PrecisionOnACandidate(std::mt19937& rng, Case& c) {
+    SearchParams all = c.params;
+    all.precision = Inf;
+    int count = SearchCombinationsLiteral(c.parts, all, c.design, c.includeSerial);
+    if (count > 0) c.params.precision = MatchTable[rng() % count].worstErr;
+}
+
 // The parser never yields a negative part, but the search does not rely on it.
 void NegateSomeParts(unsigned seed, PartsList& parts) {
     std::mt19937 rng(seed);
@@ -211,6 +220,7 @@ bool MakeRandomCase(unsigned seed, Case& c) {
         if (!ParsePartsText(c.text.c_str(), c.parts)) return false;
         if (c.negated) NegateSomeParts(seed, c.parts);
     }
+    if (rng() % 5 == 0) PrecisionOnACandidate(rng, c);
     return true;
 }
 
