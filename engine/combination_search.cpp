@@ -3,8 +3,9 @@
 // those the pre-filters or the DNM minimum drop, so it stores the same records.
 // Instead of testing every Rf and Rb pair it finds, once per Ra pair, the pairs
 // that pass their pre-filter by binary search in the rankings of pair_tables,
-// and puts them back into enumeration order. Its work follows the candidates
-// it examines rather than the sixth power of the list length.
+// and puts them back into enumeration order; per Rf pair it then narrows the Rb
+// pairs to the acceptance bounds when the window is wide. Its work follows the
+// matches rather than the sixth power of the list length.
 #include "engine/combination_search.h"
 
 #include <algorithm>
