@@ -276,6 +276,35 @@ TEST(FastSearch, SameTablesOnTheEnumerationExamples) {
     EXPECT_STRNE(c.parts.entries[PARTS_CAPACITY - 1].name, "DNM");
 }
 
+// Built-in lists with the default voltages, as the run sequence prepares them;
+// only cases where the literal takes well under a second.
+TEST(FastSearch, SameTablesOnBuiltInLists) {
+    struct Row {
+        int list;
+        bool serial;
+        const char* precision;
+        const char* dnm;
+    } rows[] = {{5, false, "0.01%", "0"}, {5, true, "1%", "3"},     {5, false, "6.8%", "3"},
+                {5, true, "20%", "1"},    {4, false, "0.01%", "0"}, {4, true, "0.001%", "0"},
+                {0, true, "0.01%", "0"},  {3, false, "0.01%", "0"}};
+    for (const Row& row : rows) {
+        std::memset(Settings, 0, sizeof Settings);
+        InitDefaults();
+        Settings[SETTING_LIST_CHOICE] = row.list;
+        SetSlotText(SLOT_PRECISION, row.precision);
+        SetSlotText(SLOT_DNM_COUNT, row.dnm);
+        ASSERT_TRUE(ParseSearchParams() && ParsePartsList() && DeriveShifterDesign());
+        Case c{};
+        c.text = TextSlots[SLOT_FIRST_LIST + row.list];
+        c.parts = PartsListStore;
+        c.params = SearchParamsStore;
+        c.design = ShifterDesignStore;
+        c.includeSerial = row.serial;
+        SCOPED_TRACE(std::string("list ") + std::to_string(row.list) + " precision " + row.precision);
+        ExpectSameTable(c);
+    }
+}
+
 // Long mode only: a full 501-place list searched precisely, where the literal
 // walks every Ra and Rf pair (minutes).
 TEST(FastSearch, FullListPreciseSearchInLongMode) {
