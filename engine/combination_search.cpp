@@ -1,73 +1,204 @@
-// The literal enumeration of every Ra, Rf, Rb pair combination, in the order
-// that decides which MATCH_LIMIT records are kept: Ra outermost, Rf, then Rb;
-// within one resistor parallel pairs before series pairs; each kind by first
-// position, then second. Cheap tests come first: the Rf pre-filter once per Rf
-// pair before its Rb loops, the DNM count before any Rb arithmetic, the Rb
-// pre-filter before the evaluation.
+// The combination search as the program runs it. It hands ExamineCandidate
+// exactly the candidates of the literal enumeration, in the same order, except
+// those the pre-filters or the DNM minimum drop, so it stores the same records.
+// Instead of testing every Rf and Rb pair it finds, once per Ra pair, the pairs
+// that pass their pre-filter by binary search in the rankings of pair_tables,
+// and puts them back into enumeration order; per Rf pair it then narrows the Rb
+// pairs to the acceptance bounds when the window is wide. Its work follows the
+// matches rather than the sixth power of the list length.
 #include "engine/combination_search.h"
 
+#include <algorithm>
+
+#include "engine/acceptance_bounds.h"
 #include "engine/combination_eval.h"
+#include "engine/pair_tables.h"
 #include "state/app_state.h"
 
 MatchRecord MatchTable[MATCH_LIMIT];
 
 namespace {
 
-// One past the last second position: the last entry pairs only in parallel.
-int SecondEnd(const PartsList& parts, bool series) { return series ? parts.count - 1 : parts.count; }
+// Which Rb pairs can still bring a candidate up to the DNM minimum, given the
+// DNM count of its Ra and Rf pairs: none, only the pairs with the last entry
+// (the one pair kind that adds to the count), or all.
+enum class RbScope { None, DnmPairs, All };
 
-bool RunRb(const CandidateContext& c, bool rbSeries, double window) {
-    const PartsList& parts = *c.parts;
-    int last = parts.count - 1;
-    int secondEnd = SecondEnd(parts, rbSeries);
-    TopologyMask topology = c.topology | (rbSeries ? TOPOLOGY_RB_SERIES : 0);
-    int fixedDnm = (c.raSecond == last) + (c.rfSecond == last);
-    for (int m = 0; m <= last - 1; ++m) {
-        for (int o = m; o < secondEnd; ++o) {
-            int dnmCount = fixedDnm + (o == last);
-            if (dnmCount < c.params->minDnm) continue;
-            double rb = PairResistance(parts, rbSeries, m, o);
-            if (!PassesPrefilter(rb, c.rbTarget, window)) continue;
-            if (!ExamineCandidate(c, topology, rb, m, o, dnmCount)) return false;
-        }
+// Positions, in enumeration order, of the pairs that passed a pre-filter.
+struct PassingPairs {
+    std::uint32_t* positions;
+    int count;
+};
+
+// The passing Rb pairs of one kind, or the DNM pairs, for the current Ra pair:
+// their range in the ranking, and their list, collected on first use.
+struct RbSource {
+    const PairRanking* ranking;
+    const PairTable* table;
+    PassingRange range;
+    std::uint32_t* positions;
+    int count; // -1 until collected
+};
+
+// What one Ra pair offers its Rf pairs: the passing Rb pairs and the scope for
+// an Rf pair that adds nothing to the DNM count and for one that adds one.
+struct RbChoices {
+    int raDnm;
+    RbScope plain;
+    RbScope withDnm;
+    double target;
+    double window;
+    RbSource parallel, series, dnm;
+};
+
+// Scratch lists of the current Ra pair, each large enough for a whole kind,
+// and of the current Rf pair (the Rb pairs within the acceptance bounds).
+std::uint32_t RfParallelPositions[PAIR_CAPACITY];
+std::uint32_t RfSeriesPositions[PAIR_CAPACITY];
+std::uint32_t RbParallelPositions[PAIR_CAPACITY];
+std::uint32_t RbSeriesPositions[PAIR_CAPACITY];
+std::uint32_t RbDnmPositions[PARTS_CAPACITY];
+std::uint32_t RbBoundedPositions[PAIR_CAPACITY];
+
+// Bounds pay off only when they leave out most of the passing pairs.
+const int BOUNDED_SHARE = 4;
+
+RbScope ScopeFor(int minDnm, int dnmSoFar) {
+    int missing = minDnm - dnmSoFar;
+    return missing <= 0 ? RbScope::All : missing == 1 ? RbScope::DnmPairs : RbScope::None;
+}
+
+bool VisitRb(const CandidateContext& c, const PassingPairs& rb, const PairTable& table, TopologyMask topology,
+             int dnmSoFar) {
+    int last = c.parts->count - 1;
+    for (int i = 0; i < rb.count; ++i) {
+        std::uint32_t p = rb.positions[i];
+        int o = table.second[p];
+        if (!ExamineCandidate(c, topology, table.r[p], table.first[p], o, dnmSoFar + (o == last)))
+            return false;
     }
     return true;
 }
 
-bool RunRf(CandidateContext c, bool rfSeries, bool includeSerial, double window) {
-    const PartsList& parts = *c.parts;
-    int secondEnd = SecondEnd(parts, rfSeries);
+// The Rb pairs of one source for the current Ra and Rf pairs. Pairs outside the
+// acceptance bounds are skipped only when the whole passing range lies where
+// the bounds hold; NaN pairs are always examined.
+bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& bounds, TopologyMask topology,
+                   int dnmSoFar, const RbChoices& rb) {
+    const PairRanking& ranking = *source.ranking;
+    PassingRange bounded = source.range;
+    if (bounds.known && !bounded.scan && bounded.lo < bounded.hi &&
+        ranking.entries[bounded.lo].r >= BOUNDED_MAGNITUDE_MIN &&
+        ranking.entries[bounded.hi - 1].r <= BOUNDED_MAGNITUDE_MAX) {
+        bounded.lo = std::max(bounded.lo, RankAtLeast(ranking, bounds.lo));
+        bounded.hi = std::max(bounded.lo, std::min(bounded.hi, RankAbove(ranking, bounds.hi)));
+        if (BOUNDED_SHARE * PassingSize(ranking, bounded) < PassingSize(ranking, source.range)) {
+            int count = CollectPassing(ranking, bounded, rb.target, rb.window, RbBoundedPositions);
+            return VisitRb(c, PassingPairs{RbBoundedPositions, count}, *source.table, topology, dnmSoFar);
+        }
+    }
+    if (source.count < 0)
+        source.count = CollectPassing(ranking, source.range, rb.target, rb.window, source.positions);
+    return VisitRb(c, PassingPairs{source.positions, source.count}, *source.table, topology, dnmSoFar);
+}
+
+// The Rf pairs of one kind, each followed by its Rb pairs as the literal loops
+// take them: parallel ones, then series ones.
+bool VisitRf(CandidateContext c, const PassingPairs& rf, bool rfSeries, RbChoices& rb) {
+    const PairTable& table = rfSeries ? SeriesPairs : ParallelPairs;
+    int last = c.parts->count - 1;
     if (rfSeries) c.topology |= TOPOLOGY_RF_SERIES;
-    for (int k = 0; k <= parts.count - 2; ++k) {
-        for (int l = k; l < secondEnd; ++l) {
-            c.rf = PairResistance(parts, rfSeries, k, l);
-            if (!PassesPrefilter(c.rf, c.rfTarget, window)) continue;
-            c.rfFirst = k;
-            c.rfSecond = l;
-            if (!RunRb(c, false, window)) return false;
-            if (includeSerial && !RunRb(c, true, window)) return false;
+    for (int i = 0; i < rf.count; ++i) {
+        std::uint32_t p = rf.positions[i];
+        c.rf = table.r[p];
+        c.rfFirst = table.first[p];
+        c.rfSecond = table.second[p];
+        bool rfDnm = c.rfSecond == last; // never true for a series pair
+        int dnmSoFar = rb.raDnm + (rfDnm ? 1 : 0);
+        RbScope scope = rfDnm ? rb.withDnm : rb.plain;
+        if (scope == RbScope::None) continue;
+        RbBounds bounds = AcceptableRb(*c.params, c.ra, c.rf);
+        if (scope == RbScope::All) {
+            if (!VisitRbSource(c, rb.parallel, bounds, c.topology, dnmSoFar, rb)) return false;
+            if (!VisitRbSource(c, rb.series, bounds, c.topology | TOPOLOGY_RB_SERIES, dnmSoFar, rb))
+                return false;
+        } else if (!VisitRbSource(c, rb.dnm, bounds, c.topology, dnmSoFar, rb)) {
+            return false;
         }
     }
     return true;
 }
 
-bool RunRa(const PartsList& parts, const SearchParams& params, const ShifterDesign& design, bool raSeries,
-           bool includeSerial) {
-    int secondEnd = SecondEnd(parts, raSeries);
+PassingPairs Collect(const PairRanking& ranking, const PassingRange& range, double target, double window,
+                     std::uint32_t* positions) {
+    return PassingPairs{positions, CollectPassing(ranking, range, target, window, positions)};
+}
+
+// All candidates of one Ra pair (set in c). The ranges are found first and the
+// lists collected only when both an Rf and an Rb pair can pass, since most Ra
+// pairs of a precise search have no partner at all.
+bool SearchRa(CandidateContext& c, const ShifterDesign& design, bool raDnm) {
+    const SearchParams& params = *c.params;
+    RbChoices rb{};
+    rb.raDnm = raDnm ? 1 : 0;
+    rb.plain = ScopeFor(params.minDnm, rb.raDnm);
+    rb.withDnm = ScopeFor(params.minDnm, rb.raDnm + 1);
+    if (rb.withDnm == RbScope::None) return true;
+
+    ComputeTargets(c, design, params.vref);
+    double window = design.prefilterWindow;
+    bool needAll = rb.plain == RbScope::All || rb.withDnm == RbScope::All;
+    bool needDnm = rb.plain == RbScope::DnmPairs || rb.withDnm == RbScope::DnmPairs;
+    rb.target = c.rbTarget;
+    rb.window = window;
+    rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, RbParallelPositions, -1};
+    rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, RbSeriesPositions, -1};
+    rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, RbDnmPositions, -1};
+    if (needAll) {
+        rb.parallel.range = FindPassingRange(ParallelRanking, c.rbTarget, window);
+        rb.series.range = FindPassingRange(SeriesRanking, c.rbTarget, window);
+    }
+    if (needDnm) rb.dnm.range = FindPassingRange(DnmRanking, c.rbTarget, window);
+    int allSize = needAll ? PassingSize(ParallelRanking, rb.parallel.range) +
+                                PassingSize(SeriesRanking, rb.series.range)
+                          : 0;
+    int dnmSize = needDnm ? PassingSize(DnmRanking, rb.dnm.range) : 0;
+    auto usable = [&](RbScope scope) {
+        return scope == RbScope::All ? allSize > 0 : scope == RbScope::DnmPairs && dnmSize > 0;
+    };
+    // Every Rf pair may take part, or only those that add to the DNM count.
+    bool everyRf = usable(rb.plain);
+    if (!everyRf && !usable(rb.withDnm)) return true;
+
+    const PairRanking& rfParallelRanking = everyRf ? ParallelRanking : DnmRanking;
+    PassingRange rfParallel = FindPassingRange(rfParallelRanking, c.rfTarget, window);
+    PassingRange rfSeries{};
+    if (everyRf) rfSeries = FindPassingRange(SeriesRanking, c.rfTarget, window);
+    int rfSize =
+        PassingSize(rfParallelRanking, rfParallel) + (everyRf ? PassingSize(SeriesRanking, rfSeries) : 0);
+    if (rfSize == 0) return true;
+
+    if (!VisitRf(c, Collect(rfParallelRanking, rfParallel, c.rfTarget, window, RfParallelPositions), false,
+                 rb))
+        return false;
+    if (!everyRf) return true;
+    return VisitRf(c, Collect(SeriesRanking, rfSeries, c.rfTarget, window, RfSeriesPositions), true, rb);
+}
+
+// Every Ra pair of one kind in enumeration order.
+bool SearchRaKind(const PartsList& parts, const SearchParams& params, const ShifterDesign& design,
+                  bool raSeries) {
+    const PairTable& table = raSeries ? SeriesPairs : ParallelPairs;
+    int last = parts.count - 1;
     CandidateContext c{};
     c.parts = &parts;
     c.params = &params;
     c.topology = raSeries ? TOPOLOGY_RA_SERIES : 0;
-    for (int i = 0; i <= parts.count - 2; ++i) {
-        for (int j = i; j < secondEnd; ++j) {
-            c.ra = PairResistance(parts, raSeries, i, j);
-            c.raFirst = i;
-            c.raSecond = j;
-            ComputeTargets(c, design, params.vref);
-            double window = design.prefilterWindow;
-            if (!RunRf(c, false, includeSerial, window)) return false;
-            if (includeSerial && !RunRf(c, true, includeSerial, window)) return false;
-        }
+    for (int p = 0; p < table.count; ++p) {
+        c.ra = table.r[p];
+        c.raFirst = table.first[p];
+        c.raSecond = table.second[p];
+        if (!SearchRa(c, design, c.raSecond == last)) return false;
     }
     return true;
 }
@@ -77,7 +208,9 @@ bool RunRa(const PartsList& parts, const SearchParams& params, const ShifterDesi
 int SearchCombinations(const PartsList& parts, const SearchParams& params, const ShifterDesign& design,
                        bool includeSerial) {
     Settings[SETTING_MATCH_COUNT] = 0;
-    if (RunRa(parts, params, design, false, includeSerial) && includeSerial)
-        RunRa(parts, params, design, true, includeSerial);
+    // Without series pairs the series table stays empty, so no series pair is
+    // visited as Ra, Rf or Rb.
+    BuildPairTables(parts, includeSerial);
+    if (SearchRaKind(parts, params, design, false)) SearchRaKind(parts, params, design, true);
     return Settings[SETTING_MATCH_COUNT];
 }

@@ -1,6 +1,6 @@
 // The combination search: every Ra, Rf, Rb built from pairs of stock parts in
 // the fixed enumeration order, pre-filtered, evaluated and stored when within
-// the precision, up to MATCH_LIMIT records.
+// the precision, up to MATCH_LIMIT records. RunSearch calls it once per run.
 #pragma once
 
 #include <cstdint>
@@ -34,7 +34,9 @@ struct MatchRecord {
 
 extern MatchRecord MatchTable[MATCH_LIMIT];
 
-// The literal enumeration. Sets Settings[12] to 0 first and leaves the number
-// of stored records there; returns it too.
+// Stores exactly the records of the literal enumeration (same order, same
+// count, same doubles) but visits only the pairs that pass their pre-filters,
+// found in pair tables sorted by resistance. Sets Settings[12] to 0 first and
+// leaves the number of stored records there; returns it too.
 int SearchCombinations(const PartsList& parts, const SearchParams& params, const ShifterDesign& design,
                        bool includeSerial);
