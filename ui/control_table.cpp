@@ -89,6 +89,10 @@ const ControlEntry ControlTable[CONTROL_ROWS] = {
 // clang-format on
 static_assert(std::size(ControlTable) == CONTROL_ROWS, "one row per control identifier");
 
+// "Varnock : " + シフト回路の抵抗探索 + " R1.00"
+const char MAIN_WINDOW_CAPTION[] =
+    "Varnock : \x83\x56\x83\x74\x83\x67\x89\xf1\x98\x48\x82\xcc\x92\xef\x8d\x52\x92\x54\x8d\xf5 R1.00";
+
 bool CreatesControl(std::int32_t kind) {
     return (kind >= KIND_BUTTON && kind <= KIND_GROUPBOX) || (kind >= KIND_STATIC_LABEL && kind <= KIND_STATIC_HEX) ||
            kind == KIND_EDIT;

@@ -46,6 +46,10 @@ struct ControlEntry {
 
 extern const ControlEntry ControlTable[CONTROL_ROWS];
 
+// The main window's caption: the program name, " : ", the Japanese subtitle and
+// the version, in code page 932.
+extern const char MAIN_WINDOW_CAPTION[];
+
 // Row numbers that the commands and the shell name.
 constexpr int ROW_LANGUAGE = 1;
 constexpr int ROW_DEFAULT_SIZE = 2;

@@ -23,9 +23,6 @@ const char MAIN_CLASS_NAME[] = "Varnock";
 
 namespace {
 
-// "Varnock : " + シフト回路の抵抗探索 (code page 932) + " R1.00"
-const char MAIN_CAPTION[] = "Varnock : \x83\x56\x83\x74\x83\x67\x89\xf1\x98\x48\x82\xcc\x92\xef\x8d\x52\x92\x54\x8d\xf5 R1.00";
-
 // The window being destroyed, for the rectangle reading of the save.
 HWND SavingWindow;
 
@@ -64,7 +61,7 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    return CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_CAPTION, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL,
+    return CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_WINDOW_CAPTION, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                            nullptr);
 }
