@@ -10,7 +10,7 @@ packages_of() {
     # The window program: MinGW-w64 cross compiler, Wine to run it, the Japanese
     # locale and font for code page 932, a virtual display and the tools that
     # click, read and photograph it in the end-to-end tests.
-    windows) echo cmake ninja-build g++-mingw-w64-x86-64-posix wine64 locales fonts-ipafont-gothic \
+    windows) echo cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64 locales fonts-ipafont-gothic \
         xvfb xauth xdotool x11-apps x11-utils imagemagick ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;
     esac

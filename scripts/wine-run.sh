@@ -28,14 +28,23 @@ mkdir -p "$(dirname "$prefix")"
         wineserver -w || true
     fi
 ) 9>"$prefix.lock"
+# One server for the whole run: it keeps the desktop process between the
+# programs and leaves a minute after the last.
+wineserver -p60 </dev/null >/dev/null 2>&1 || true
 
 program=$(readlink -f "$1")
 shift
 work=$(mktemp -d "${TMPDIR:-/tmp}/varnock-wine.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+output=$(mktemp -d "${TMPDIR:-/tmp}/varnock-output.XXXXXX")
+trap 'rm -rf "$work" "$output"' EXIT
 cd "$work"
 export DISPLAY="${VARNOCK_WINE_DISPLAY:-}"
+# Output goes to files, not a pipe: Wine's helper processes inherit the
+# program's handles and outlive it, and a reader of a pipe would wait for them.
 set +e
-wine64 "$program" "$@" | tr -d '\r'
-status=${PIPESTATUS[0]}
+wine64 "$program" "$@" </dev/null >"$output/out" 2>"$output/err"
+status=$?
+set -e
+tr -d '\r' <"$output/out"
+tr -d '\r' <"$output/err" >&2
 exit "$status"
