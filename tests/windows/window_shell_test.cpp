@@ -4,6 +4,8 @@
 // unless a test writes one.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "state/app_state.h"
+#include "state/bounded_text.h"
 #include "ui/layout.h"
 #include "ui/main_window.h"
 
@@ -280,6 +283,36 @@ TEST_F(MainWindow, ExecuteOnE12DefaultsFillsResultAndStatus) {
     EXPECT_STREQ(TextSlots[SLOT_STATUS], english);
 }
 
+// Watches, from inside the search, which inputs are enabled when the engine
+// first empties the result edit.
+bool EnabledDuringSearch[CONTROL_ROWS];
+bool SawSearch;
+
+LRESULT CALLBACK WatchResultText(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_SETTEXT && call->hwnd == ControlHandles[ROW_RESULT] && !SawSearch) {
+        SawSearch = true;
+        for (int row = 0; row < CONTROL_ROWS; ++row) EnabledDuringSearch[row] = IsWindowEnabled(ControlHandles[row]) != 0;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MainWindow, ExactlyTheInputsAreDisabledDuringTheSearch) {
+    Create();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchResultText, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    Click(ROW_EXECUTE);
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(SawSearch);
+    bool input[CONTROL_ROWS] = {};
+    for (int row : INPUT_ROWS) input[row] = true;
+    for (int row = 0; row < CONTROL_ROWS; ++row) {
+        if (ControlHandles[row] == nullptr) continue;
+        EXPECT_EQ(EnabledDuringSearch[row], !input[row]) << "row " << row;
+        EXPECT_TRUE(IsWindowEnabled(ControlHandles[row])) << "row " << row << " after the search";
+    }
+}
+
 TEST_F(MainWindow, CommandWithANotificationCodeIsIgnored) {
     Create();
     ValidateRect(window, nullptr);
@@ -362,6 +395,27 @@ TEST_F(MainWindow, DestroySavesAndQuits) {
     EXPECT_NE(file.find("\r\n2\r\n\r\n\r\n\r\n"), std::string::npos) << "slot 16 then the empty slots 17..19";
 }
 
+// Rectangles from an edited file still open a window that can be seen.
+TEST_F(MainWindow, SavedRectanglesOffTheScreen) {
+    const struct {
+        long left, top, right, bottom;
+    } cases[] = {{-3000, 100, -2000, 700}, {100, -3000, 700, -2000}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+                 {5000, 5000, 5700, 5600}};
+    for (const auto& c : cases) {
+        WriteSettingsFile({{SETTING_WINDOW_LEFT, c.left}, {SETTING_WINDOW_TOP, c.top},
+                           {SETTING_WINDOW_RIGHT, c.right}, {SETTING_WINDOW_BOTTOM, c.bottom}});
+        Create();
+        RECT rect;
+        GetWindowRect(window, &rect);
+        EXPECT_GE(rect.left, GetSystemMetrics(SM_XVIRTUALSCREEN)) << c.left;
+        EXPECT_GE(rect.top, GetSystemMetrics(SM_YVIRTUALSCREEN)) << c.top;
+        EXPECT_LT(rect.left, GetSystemMetrics(SM_CXVIRTUALSCREEN)) << c.left;
+        EXPECT_LT(rect.top, GetSystemMetrics(SM_CYVIRTUALSCREEN)) << c.top;
+        DestroyWindow(window);
+        TearDown();
+    }
+}
+
 // Whatever is typed (very long, control characters, Japanese), Execute shows a
 // status, the window keeps working and the save stays 42 lines.
 TEST_F(MainWindow, BadInputKeepsTheWindowWorking) {
@@ -380,6 +434,17 @@ TEST_F(MainWindow, BadInputKeepsTheWindowWorking) {
     TearDown();
     EXPECT_EQ(quitCode, 0);
     EXPECT_FALSE(ReadFile("Varnock.ini").empty());
+}
+
+// The report's numbers must read the same as on Linux: MinGW's own printf
+// (C99 exponents, %zu), and no sign on a NaN that the report made positive.
+TEST(RuntimeFormats, MatchTheNativeBuild) {
+    char text[200];
+    FormatText(text, sizeof text, "%.4f|%.4f|%.4f|%e|%g|%lld", HUGE_VAL, -HUGE_VAL, std::fabs(std::nan("")), 1e5,
+               9e100, -3LL);
+    EXPECT_STREQ(text, "inf|-inf|nan|1.000000e+05|9e+100|-3");
+    std::snprintf(text, sizeof text, "%zu", static_cast<std::size_t>(5));
+    EXPECT_STREQ(text, "5");
 }
 
 } // namespace
