@@ -13,7 +13,9 @@ namespace {
 // The inputs that are disabled while a search runs, in the order they are set.
 const int INPUT_ROWS[] = {4, 5, 11, 13, 15, 17, 19, 21, 36, 49, 34, 46, 47, 48};
 
-void Repaint(HWND window) { InvalidateRect(window, nullptr, TRUE); }
+void Repaint(HWND window) {
+    InvalidateRect(window, nullptr, TRUE);
+}
 
 void SetCheck(int row, bool checked) {
     if (row < 0 || row >= CONTROL_ROWS) return;
@@ -82,7 +84,10 @@ void OnCommand(HWND window, int id) {
 }
 
 void SetInputsEnabled(bool enable) {
-    for (int row : INPUT_ROWS) EnableWindow(ControlHandles[row], enable ? TRUE : FALSE);
+    for (int row : INPUT_ROWS)
+        EnableWindow(ControlHandles[row], enable ? TRUE : FALSE);
 }
 
-void ShowResultText() { SetWindowTextA(ControlHandles[ROW_RESULT], TextSlots[SLOT_RESULT]); }
+void ShowResultText() {
+    SetWindowTextA(ControlHandles[ROW_RESULT], TextSlots[SLOT_RESULT]);
+}

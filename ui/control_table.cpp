@@ -94,8 +94,8 @@ const char MAIN_WINDOW_CAPTION[] =
     "Varnock : \x83\x56\x83\x74\x83\x67\x89\xf1\x98\x48\x82\xcc\x92\xef\x8d\x52\x92\x54\x8d\xf5 R1.00";
 
 bool CreatesControl(std::int32_t kind) {
-    return (kind >= KIND_BUTTON && kind <= KIND_GROUPBOX) || (kind >= KIND_STATIC_LABEL && kind <= KIND_STATIC_HEX) ||
-           kind == KIND_EDIT;
+    return (kind >= KIND_BUTTON && kind <= KIND_GROUPBOX) ||
+           (kind >= KIND_STATIC_LABEL && kind <= KIND_STATIC_HEX) || kind == KIND_EDIT;
 }
 
 bool TakesLabel(std::int32_t kind) {

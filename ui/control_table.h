@@ -13,20 +13,20 @@ constexpr int CONTROL_ROWS = 50;
 // paints nothing but still occupies its index.
 enum ControlKind : std::int32_t {
     KIND_NONE = -1,
-    KIND_PAINT_LABEL = 1,  // painted label[Language]
-    KIND_PAINT_SLOT = 2,   // painted text of a slot
-    KIND_PAINT_DEC = 3,    // painted Settings[slot] as "%d"
-    KIND_PAINT_HEX = 4,    // painted Settings[slot] as "%#x"
-    KIND_PAINT_EDGE = 11,  // DrawEdge over the rectangle
+    KIND_PAINT_LABEL = 1, // painted label[Language]
+    KIND_PAINT_SLOT = 2,  // painted text of a slot
+    KIND_PAINT_DEC = 3,   // painted Settings[slot] as "%d"
+    KIND_PAINT_HEX = 4,   // painted Settings[slot] as "%#x"
+    KIND_PAINT_EDGE = 11, // DrawEdge over the rectangle
     KIND_BUTTON = 21,
-    KIND_RADIO = 22,       // selected when Settings[slot] == row - group
-    KIND_CHECKBOX = 23,    // ticked when Settings[slot] != 0
+    KIND_RADIO = 22,    // selected when Settings[slot] == row - group
+    KIND_CHECKBOX = 23, // ticked when Settings[slot] != 0
     KIND_GROUPBOX = 24,
     KIND_STATIC_LABEL = 31,
     KIND_STATIC_SLOT = 32,
     KIND_STATIC_DEC = 33,
     KIND_STATIC_HEX = 34,
-    KIND_EDIT = 41,        // text of a slot, copied back by CollectEditTexts
+    KIND_EDIT = 41, // text of a slot, copied back by CollectEditTexts
 };
 
 // A control (other than a radio) whose group holds this value starts disabled.

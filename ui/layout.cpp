@@ -41,9 +41,12 @@ CharCell CellFromTextMetrics(std::int32_t aveCharWidth, std::int32_t height, std
     return cell;
 }
 
-PixelRect CellRectToPixels(const ControlEntry& row, CharCell cell, std::int32_t originX, std::int32_t originY) {
-    return {(row.x1 * cell.width) / 10 + originX * cell.width, (row.y1 * cell.height) / 10 + originY * cell.height,
-            (row.x2 * cell.width) / 10 + originX * cell.width, (row.y2 * cell.height) / 10 + originY * cell.height};
+PixelRect CellRectToPixels(const ControlEntry& row, CharCell cell, std::int32_t originX,
+                           std::int32_t originY) {
+    return {(row.x1 * cell.width) / 10 + originX * cell.width,
+            (row.y1 * cell.height) / 10 + originY * cell.height,
+            (row.x2 * cell.width) / 10 + originX * cell.width,
+            (row.y2 * cell.height) / 10 + originY * cell.height};
 }
 
 PixelRect CellRectToPixels(int row) {
@@ -96,14 +99,22 @@ std::int32_t ScrollBackCells(std::int32_t origin, std::int32_t visibleCells, std
 std::int32_t RequestedScrollPosition(std::int32_t code, const ScrollBarState& bar) {
     const std::int64_t old = bar.pos;
     switch (code) {
-    case 0: return Saturate(old - 1);        // SB_LINEUP / SB_LINELEFT
-    case 1: return Saturate(old + 1);        // SB_LINEDOWN / SB_LINERIGHT
-    case 2: return Saturate(old - bar.page); // SB_PAGEUP / SB_PAGELEFT
-    case 3: return Saturate(old + bar.page); // SB_PAGEDOWN / SB_PAGERIGHT
-    case 5: return bar.trackPos;             // SB_THUMBTRACK: follow the thumb while dragged
-    case 6: return bar.nMin;                 // SB_TOP / SB_LEFT
-    case 7: return bar.nMax;                 // SB_BOTTOM / SB_RIGHT
-    default: return bar.pos;                 // SB_THUMBPOSITION, SB_ENDSCROLL and unknown codes
+    case 0:
+        return Saturate(old - 1); // SB_LINEUP / SB_LINELEFT
+    case 1:
+        return Saturate(old + 1); // SB_LINEDOWN / SB_LINERIGHT
+    case 2:
+        return Saturate(old - bar.page); // SB_PAGEUP / SB_PAGELEFT
+    case 3:
+        return Saturate(old + bar.page); // SB_PAGEDOWN / SB_PAGERIGHT
+    case 5:
+        return bar.trackPos; // SB_THUMBTRACK: follow the thumb while dragged
+    case 6:
+        return bar.nMin; // SB_TOP / SB_LEFT
+    case 7:
+        return bar.nMax; // SB_BOTTOM / SB_RIGHT
+    default:
+        return bar.pos; // SB_THUMBPOSITION, SB_ENDSCROLL and unknown codes
     }
 }
 

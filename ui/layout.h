@@ -46,7 +46,8 @@ CharCell CellFromTextMetrics(std::int32_t aveCharWidth, std::int32_t height, std
                              std::int32_t pitchAndFamily);
 
 // A row's rectangle in client pixels for the given cell and scroll origin.
-PixelRect CellRectToPixels(const ControlEntry& row, CharCell cell, std::int32_t originX, std::int32_t originY);
+PixelRect CellRectToPixels(const ControlEntry& row, CharCell cell, std::int32_t originX,
+                           std::int32_t originY);
 // The same with the window's own cell and origin.
 PixelRect CellRectToPixels(int row);
 

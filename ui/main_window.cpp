@@ -46,7 +46,8 @@ void SetInitialState(int row) {
     HWND control = ControlHandles[row];
     switch (entry.kind) {
     case KIND_RADIO:
-        SendMessageA(control, BM_SETCHECK, Settings[entry.slot] == row - entry.group ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(control, BM_SETCHECK,
+                     Settings[entry.slot] == row - entry.group ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     case KIND_CHECKBOX:
         SendMessageA(control, BM_SETCHECK, Settings[entry.slot] != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -55,26 +56,32 @@ void SetInitialState(int row) {
     case KIND_EDIT:
         SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(TextSlots[entry.slot]));
         break;
-    case KIND_STATIC_DEC: SetNumberText(control, "%d", Settings[entry.slot]); break;
-    case KIND_STATIC_HEX: SetNumberText(control, "%x", Settings[entry.slot]); break;
-    default: break;
+    case KIND_STATIC_DEC:
+        SetNumberText(control, "%d", Settings[entry.slot]);
+        break;
+    case KIND_STATIC_HEX:
+        SetNumberText(control, "%x", Settings[entry.slot]);
+        break;
+    default:
+        break;
     }
 }
 
 void CreateChild(HWND window, HINSTANCE instance, int row) {
     const ControlEntry& entry = ControlTable[row];
     const PixelRect rect = CellRectToPixels(row);
-    ControlHandles[row] = CreateWindowExA(0, ClassOfKind(entry.kind), " ", entry.style, rect.left, rect.top,
-                                          rect.right - rect.left, rect.bottom - rect.top, window,
-                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(row)), instance, nullptr);
+    ControlHandles[row] =
+        CreateWindowExA(0, ClassOfKind(entry.kind), " ", entry.style, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row)), instance, nullptr);
     SetInitialState(row);
     if (entry.kind != KIND_RADIO && entry.group == CREATE_DISABLED) EnableWindow(ControlHandles[row], FALSE);
 }
 
 // Moves the window to the saved rectangle, brought back onto the screen.
 void PlaceMainWindow(HWND window) {
-    WindowRect saved = {Settings[SETTING_WINDOW_LEFT], Settings[SETTING_WINDOW_TOP], Settings[SETTING_WINDOW_RIGHT],
-                        Settings[SETTING_WINDOW_BOTTOM]};
+    WindowRect saved = {Settings[SETTING_WINDOW_LEFT], Settings[SETTING_WINDOW_TOP],
+                        Settings[SETTING_WINDOW_RIGHT], Settings[SETTING_WINDOW_BOTTOM]};
     const VirtualScreen screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                                   GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     const WindowPlacement place = PlaceWindow(saved, screen, {CharCellWidth, CharCellHeight});

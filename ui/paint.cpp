@@ -24,8 +24,12 @@ void PaintRow(HDC dc, int row) {
     RECT rect = {pixels.left, pixels.top, pixels.right, pixels.bottom};
     char number[NUMBER_TEXT_SIZE];
     switch (entry.kind) {
-    case KIND_PAINT_LABEL: DrawRowText(dc, entry.label[LanguageIndex()], &rect, entry.style); break;
-    case KIND_PAINT_SLOT: DrawRowText(dc, TextSlots[entry.slot], &rect, entry.style); break;
+    case KIND_PAINT_LABEL:
+        DrawRowText(dc, entry.label[LanguageIndex()], &rect, entry.style);
+        break;
+    case KIND_PAINT_SLOT:
+        DrawRowText(dc, TextSlots[entry.slot], &rect, entry.style);
+        break;
     case KIND_PAINT_DEC:
         FormatText(number, sizeof number, "%d", static_cast<int>(Settings[entry.slot]));
         DrawRowText(dc, number, &rect, entry.style);
@@ -34,8 +38,11 @@ void PaintRow(HDC dc, int row) {
         FormatText(number, sizeof number, "%#x", static_cast<unsigned>(Settings[entry.slot]));
         DrawRowText(dc, number, &rect, entry.style);
         break;
-    case KIND_PAINT_EDGE: DrawEdge(dc, &rect, entry.style, static_cast<UINT>(entry.group)); break;
-    default: break;
+    case KIND_PAINT_EDGE:
+        DrawEdge(dc, &rect, entry.style, static_cast<UINT>(entry.group));
+        break;
+    default:
+        break;
     }
 }
 

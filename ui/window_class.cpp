@@ -33,7 +33,9 @@ bool ReadSavingWindowRect(WindowRect* rect) {
     return true;
 }
 
-void PostQuitZero() { PostQuitMessage(0); }
+void PostQuitZero() {
+    PostQuitMessage(0);
+}
 
 // The settings are saved while the controls still hold what the user typed;
 // the quit follows in every case, written or not.
@@ -61,23 +63,35 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    return CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_WINDOW_CAPTION, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                           nullptr);
+    return CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_WINDOW_CAPTION,
+                           WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: return CreateControls(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
-    case WM_DESTROY: OnDestroy(window); return 0;
-    case WM_SIZE: OnSize(window, lParam); return 0;
-    case WM_PAINT: PaintItems(window); return 0;
+    case WM_CREATE:
+        return CreateControls(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    case WM_DESTROY:
+        OnDestroy(window);
+        return 0;
+    case WM_SIZE:
+        OnSize(window, lParam);
+        return 0;
+    case WM_PAINT:
+        PaintItems(window);
+        return 0;
     // Only clicks (notification code 0); edit changes and focus notices are ignored.
     case WM_COMMAND:
         if (wParam < 0x10000) OnCommand(window, static_cast<int>(wParam));
         return 0;
-    case WM_HSCROLL: OnHScroll(window, LOWORD(wParam)); return 0;
-    case WM_VSCROLL: OnVScroll(window, LOWORD(wParam)); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_HSCROLL:
+        OnHScroll(window, LOWORD(wParam));
+        return 0;
+    case WM_VSCROLL:
+        OnVScroll(window, LOWORD(wParam));
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -14,11 +14,10 @@ TEST(Layout, CharCellFromTextMetrics) {
         int ave, height, leading, pitch;
         CharCell cell;
     } cases[] = {
-        {7, 13, 0, 0x01, {10, 13}}, // variable pitch: widened by half, truncated
-        {7, 13, 0, 0x36, {7, 13}},  // bit 0 clear (other bits do not matter)
-        {8, 18, 0, 0x37, {12, 18}},
-        {8, 16, 2, 0x00, {8, 18}}, // the external leading joins the height
-        {0, 0, 0, 0x01, {1, 1}},   // no metrics: still a usable divisor
+        {7, 13, 0, 0x01, {10, 13}},                            // variable pitch: widened by half, truncated
+        {7, 13, 0, 0x36, {7, 13}},                             // bit 0 clear (other bits do not matter)
+        {8, 18, 0, 0x37, {12, 18}}, {8, 16, 2, 0x00, {8, 18}}, // the external leading joins the height
+        {0, 0, 0, 0x01, {1, 1}},                               // no metrics: still a usable divisor
     };
     for (const Case& c : cases) {
         const CharCell cell = CellFromTextMetrics(c.ave, c.height, c.leading, c.pitch);
@@ -34,10 +33,10 @@ TEST(Layout, CellRectToPixelsDividesEachProductAndAddsTheOrigin) {
         int originX, originY;
         PixelRect expected;
     } cases[] = {
-        {ROW_STATUS, {12, 18}, 0, 0, {18, 324, 480, 345}},    // 192 * 18 / 10 = 345.6 -> 345
-        {ROW_STATUS, {12, 18}, -2, -3, {-6, 270, 456, 291}},  // left edge negative: not painted
+        {ROW_STATUS, {12, 18}, 0, 0, {18, 324, 480, 345}},   // 192 * 18 / 10 = 345.6 -> 345
+        {ROW_STATUS, {12, 18}, -2, -3, {-6, 270, 456, 291}}, // left edge negative: not painted
         {ROW_STATUS, {12, 18}, -1, 0, {6, 324, 468, 345}},
-        {ROW_STATUS, {7, 13}, -1, 0, {3, 234, 273, 249}},     // (15*7)/10 - 7, not (15-10)*7/10
+        {ROW_STATUS, {7, 13}, -1, 0, {3, 234, 273, 249}}, // (15*7)/10 - 7, not (15-10)*7/10
         {ROW_EXECUTE, {8, 18}, 0, 0, {352, 270, 400, 291}},
     };
     for (const Case& c : cases) {
@@ -77,7 +76,11 @@ TEST(Layout, PlacementOfSavedRectangles) {
         {"6 by 6", primary, {100, 50, 106, 56}, {100, 50, 6, 6}, {100, 50, 106, 56}},
         {"partly left", primary, {-300, 50, 400, 650}, {-300, 50, 700, 600}, {-300, 50, 400, 650}},
         {"partly above", primary, {100, -300, 800, 300}, {100, -300, 700, 600}, {100, -300, 800, 300}},
-        {"on a left monitor", twoMonitors, {-1000, 50, -300, 650}, {-1000, 50, 700, 600}, {-1000, 50, -300, 650}},
+        {"on a left monitor",
+         twoMonitors,
+         {-1000, 50, -300, 650},
+         {-1000, 50, 700, 600},
+         {-1000, 50, -300, 650}},
         // The monitor it was saved on is gone: back to the screen's edge.
         {"wholly left", primary, {-1000, 50, -300, 650}, {0, 50, 700, 600}, {0, 50, 700, 650}},
         {"wholly above", primary, {100, -900, 800, -300}, {100, 0, 700, 600}, {100, 0, 800, 600}},
@@ -121,10 +124,10 @@ TEST(Layout, ScrollBackWhenTheWindowGrows) {
     } cases[] = {
         {-19, 30, VIRTUAL_ROWS, 11}, // 20 to 30 cells high at -19: origin becomes -8
         {-19, 20, VIRTUAL_ROWS, 1},
-        {-19, 19, VIRTUAL_ROWS, 0},  // exactly fills: nothing hidden
-        {-5, 100, VIRTUAL_ROWS, 5},  // never past origin 0
+        {-19, 19, VIRTUAL_ROWS, 0}, // exactly fills: nothing hidden
+        {-5, 100, VIRTUAL_ROWS, 5}, // never past origin 0
         {0, 100, VIRTUAL_COLS, 0},
-        {-3, 10, VIRTUAL_COLS, 0},   // shrinking never scrolls
+        {-3, 10, VIRTUAL_COLS, 0}, // shrinking never scrolls
         {INT_MIN, INT_MAX, VIRTUAL_COLS, INT_MAX},
     };
     for (const Case& c : cases) {
@@ -146,11 +149,10 @@ TEST(Layout, ScrollDeltaNeverMakesTheOriginPositive) {
     struct Case {
         int oldPos, newPos, origin, delta;
     } cases[] = {
-        {0, 1, 0, -1},   // down one cell
-        {1, 0, -1, 1},   // back up to the top
-        {5, 0, -2, 2},   // the origin bounds the way up
-        {0, 19, 0, -19},
-        {3, 3, -3, 0},
+        {0, 1, 0, -1}, // down one cell
+        {1, 0, -1, 1}, // back up to the top
+        {5, 0, -2, 2}, // the origin bounds the way up
+        {0, 19, 0, -19}, {3, 3, -3, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ScrollDeltaCells(c.oldPos, c.newPos, c.origin), c.delta) << c.oldPos << "->" << c.newPos;

@@ -119,13 +119,14 @@ TEST(ControlTable, RadioGroupsAreContiguous) {
         }
     }
     int radios = 0;
-    for (const ControlEntry& entry : ControlTable) radios += entry.kind == KIND_RADIO;
+    for (const ControlEntry& entry : ControlTable)
+        radios += entry.kind == KIND_RADIO;
     EXPECT_EQ(radios, 10);
 }
 
 // CollectEditTexts copies exactly these edits back; slot 9 (status) is never one.
 TEST(ControlTable, EditRowsAndTheirSlots) {
-    const int expected[][2] = {{11, 1}, {13, 2}, {15, 3}, {17, 4}, {19, 5}, {21, 6},
+    const int expected[][2] = {{11, 1},  {13, 2}, {15, 3},  {17, 4},  {19, 5}, {21, 6},
                                {36, 16}, {42, 8}, {46, 10}, {47, 11}, {48, 12}};
     int found = 0;
     for (int row = 0; row < CONTROL_ROWS; ++row) {

@@ -49,7 +49,9 @@ std::string TextOf(HWND control) {
     return std::string(text, length > 0 ? length : 0);
 }
 
-bool IsChecked(int row) { return SendMessageA(ControlHandles[row], BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(int row) {
+    return SendMessageA(ControlHandles[row], BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 class MainWindow : public ::testing::Test {
   protected:
@@ -76,7 +78,8 @@ class MainWindow : public ::testing::Test {
 
     // A click on row `id` as the control reports it: notification code 0.
     void Click(int id) {
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(ControlHandles[id]));
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(ControlHandles[id]));
     }
 
     bool HasPendingRepaint() {
@@ -119,12 +122,14 @@ TEST_F(MainWindow, FirstStartShowsTheDefaultsInJapanese) {
     EXPECT_TRUE(IsChecked(4));
     EXPECT_TRUE(IsChecked(25));
     EXPECT_FALSE(IsChecked(ROW_INCLUDE_SERIAL));
-    for (int row : {5, 6, 7, 26, 27, 28, 29, 30}) EXPECT_FALSE(IsChecked(row)) << "row " << row;
+    for (int row : {5, 6, 7, 26, 27, 28, 29, 30})
+        EXPECT_FALSE(IsChecked(row)) << "row " << row;
     const struct {
         int row;
         const char* text;
     } edits[] = {{11, "0.6"}, {13, "3.0"}, {15, "0.1"}, {17, "3.2"}, {19, "3.3"}, {21, "0.01%"}, {36, ""}};
-    for (const auto& edit : edits) EXPECT_EQ(TextOf(ControlHandles[edit.row]), edit.text) << "row " << edit.row;
+    for (const auto& edit : edits)
+        EXPECT_EQ(TextOf(ControlHandles[edit.row]), edit.text) << "row " << edit.row;
     EXPECT_EQ(TextOf(ControlHandles[46]), TextSlots[SLOT_FIRST_LIST]);
 
     // At (0, 0) with 54 cells plus 10 pixels by 42 cells.
@@ -144,7 +149,7 @@ TEST_F(MainWindow, CharCellFollowsTheFontMetrics) {
     GetTextMetricsA(dc, &metrics);
     ReleaseDC(window, dc);
     const int width = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) ? (3 * metrics.tmAveCharWidth) / 2
-                                                                     : metrics.tmAveCharWidth;
+                                                                    : metrics.tmAveCharWidth;
     EXPECT_EQ(CharCellWidth, width);
     EXPECT_EQ(CharCellHeight, metrics.tmHeight + metrics.tmExternalLeading);
     RECT execute;
@@ -218,7 +223,8 @@ TEST_F(MainWindow, RadioRuleMovesTheMark) {
     EXPECT_TRUE(IsChecked(7));
     EXPECT_FALSE(IsChecked(4));
     EXPECT_TRUE(IsChecked(29));
-    for (int row = 25; row <= 30; ++row) EXPECT_EQ(IsChecked(row), row == 29) << "row " << row;
+    for (int row = 25; row <= 30; ++row)
+        EXPECT_EQ(IsChecked(row), row == 29) << "row " << row;
 }
 
 // A choice that names no radio of its group (from an edited file) selects
@@ -226,14 +232,18 @@ TEST_F(MainWindow, RadioRuleMovesTheMark) {
 TEST_F(MainWindow, RadioChoiceOutsideItsGroup) {
     WriteSettingsFile({{SETTING_LIST_CHOICE, -30}, {SETTING_CONFIGURATION, 2000000000}});
     Create();
-    for (int row = 25; row <= 30; ++row) EXPECT_FALSE(IsChecked(row)) << "row " << row;
-    for (int row = 4; row <= 7; ++row) EXPECT_FALSE(IsChecked(row)) << "row " << row;
+    for (int row = 25; row <= 30; ++row)
+        EXPECT_FALSE(IsChecked(row)) << "row " << row;
+    for (int row = 4; row <= 7; ++row)
+        EXPECT_FALSE(IsChecked(row)) << "row " << row;
     Click(28);
     Click(5);
     EXPECT_EQ(Settings[SETTING_LIST_CHOICE], 3);
     EXPECT_EQ(Settings[SETTING_CONFIGURATION], 1);
-    for (int row = 25; row <= 30; ++row) EXPECT_EQ(IsChecked(row), row == 28) << "row " << row;
-    for (int row = 4; row <= 7; ++row) EXPECT_EQ(IsChecked(row), row == 5) << "row " << row;
+    for (int row = 25; row <= 30; ++row)
+        EXPECT_EQ(IsChecked(row), row == 28) << "row " << row;
+    for (int row = 4; row <= 7; ++row)
+        EXPECT_EQ(IsChecked(row), row == 5) << "row " << row;
 }
 
 TEST_F(MainWindow, CheckBoxFromALoadedFive) {
@@ -257,7 +267,8 @@ TEST_F(MainWindow, ExecuteWithABadFieldReportsAndReenables) {
     EXPECT_STREQ(TextSlots[SLOT_VI_MAX], "3.0x"); // collected before the search
     EXPECT_EQ(std::string(TextSlots[SLOT_STATUS]), "Format error\n3.0x");
     EXPECT_EQ(TextOf(ControlHandles[ROW_RESULT]), "");
-    for (int row : INPUT_ROWS) EXPECT_TRUE(IsWindowEnabled(ControlHandles[row])) << "row " << row;
+    for (int row : INPUT_ROWS)
+        EXPECT_TRUE(IsWindowEnabled(ControlHandles[row])) << "row " << row;
     EXPECT_TRUE(HasPendingRepaint()); // the status line is drawn by the repaint
 }
 
@@ -273,13 +284,15 @@ TEST_F(MainWindow, ExecuteOnE12DefaultsFillsResultAndStatus) {
     std::snprintf(japanese, sizeof japanese, "%d%s", static_cast<int>(Settings[SETTING_MATCH_COUNT]),
                   MessageTable[MSG_SETS_FOUND].text[0]);
     EXPECT_STREQ(TextSlots[SLOT_STATUS], japanese);
-    for (int row : INPUT_ROWS) EXPECT_TRUE(IsWindowEnabled(ControlHandles[row])) << "row " << row;
+    for (int row : INPUT_ROWS)
+        EXPECT_TRUE(IsWindowEnabled(ControlHandles[row])) << "row " << row;
 
     Click(ROW_LANGUAGE);
     EXPECT_STREQ(TextSlots[SLOT_STATUS], japanese); // keeps the language of its search
     Click(ROW_EXECUTE);
     char english[100];
-    std::snprintf(english, sizeof english, "%d set(s) found.", static_cast<int>(Settings[SETTING_MATCH_COUNT]));
+    std::snprintf(english, sizeof english, "%d set(s) found.",
+                  static_cast<int>(Settings[SETTING_MATCH_COUNT]));
     EXPECT_STREQ(TextSlots[SLOT_STATUS], english);
 }
 
@@ -290,9 +303,11 @@ bool SawSearch;
 
 LRESULT CALLBACK WatchResultText(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_SETTEXT && call->hwnd == ControlHandles[ROW_RESULT] && !SawSearch) {
+    if (code == HC_ACTION && call->message == WM_SETTEXT && call->hwnd == ControlHandles[ROW_RESULT] &&
+        !SawSearch) {
         SawSearch = true;
-        for (int row = 0; row < CONTROL_ROWS; ++row) EnabledDuringSearch[row] = IsWindowEnabled(ControlHandles[row]) != 0;
+        for (int row = 0; row < CONTROL_ROWS; ++row)
+            EnabledDuringSearch[row] = IsWindowEnabled(ControlHandles[row]) != 0;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -305,7 +320,8 @@ TEST_F(MainWindow, ExactlyTheInputsAreDisabledDuringTheSearch) {
     UnhookWindowsHookEx(hook);
     ASSERT_TRUE(SawSearch);
     bool input[CONTROL_ROWS] = {};
-    for (int row : INPUT_ROWS) input[row] = true;
+    for (int row : INPUT_ROWS)
+        input[row] = true;
     for (int row = 0; row < CONTROL_ROWS; ++row) {
         if (ControlHandles[row] == nullptr) continue;
         EXPECT_EQ(EnabledDuringSearch[row], !input[row]) << "row " << row;
@@ -318,12 +334,14 @@ TEST_F(MainWindow, CommandWithANotificationCodeIsIgnored) {
     ValidateRect(window, nullptr);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(ROW_LANGUAGE, EN_CHANGE),
                  reinterpret_cast<LPARAM>(ControlHandles[ROW_LANGUAGE]));
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(29, BN_SETFOCUS), reinterpret_cast<LPARAM>(ControlHandles[29]));
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(29, BN_SETFOCUS),
+                 reinterpret_cast<LPARAM>(ControlHandles[29]));
     EXPECT_EQ(Settings[SETTING_LANGUAGE], 0);
     EXPECT_EQ(Settings[SETTING_LIST_CHOICE], 0);
     EXPECT_FALSE(HasPendingRepaint());
     // Identifiers that are no command only repaint.
-    for (int id : {0, 3, 37, 40, 50, 65535}) SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    for (int id : {0, 3, 37, 40, 50, 65535})
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
     EXPECT_EQ(Settings[SETTING_LANGUAGE], 0);
     EXPECT_TRUE(HasPendingRepaint());
 }
@@ -389,7 +407,8 @@ TEST_F(MainWindow, DestroySavesAndQuits) {
     EXPECT_EQ(quitCode, 0);
     const std::string file = ReadFile("Varnock.ini");
     int lines = 0;
-    for (std::size_t at = file.find("\r\n"); at != std::string::npos; at = file.find("\r\n", at + 2)) ++lines;
+    for (std::size_t at = file.find("\r\n"); at != std::string::npos; at = file.find("\r\n", at + 2))
+        ++lines;
     EXPECT_EQ(lines, 42);
     EXPECT_EQ(file.compare(0, 7, "20\r\n1\r\n"), 0) << "English saved";
     EXPECT_NE(file.find("\r\n2\r\n\r\n\r\n\r\n"), std::string::npos) << "slot 16 then the empty slots 17..19";
@@ -399,11 +418,15 @@ TEST_F(MainWindow, DestroySavesAndQuits) {
 TEST_F(MainWindow, SavedRectanglesOffTheScreen) {
     const struct {
         long left, top, right, bottom;
-    } cases[] = {{-3000, 100, -2000, 700}, {100, -3000, 700, -2000}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+    } cases[] = {{-3000, 100, -2000, 700},
+                 {100, -3000, 700, -2000},
+                 {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
                  {5000, 5000, 5700, 5600}};
     for (const auto& c : cases) {
-        WriteSettingsFile({{SETTING_WINDOW_LEFT, c.left}, {SETTING_WINDOW_TOP, c.top},
-                           {SETTING_WINDOW_RIGHT, c.right}, {SETTING_WINDOW_BOTTOM, c.bottom}});
+        WriteSettingsFile({{SETTING_WINDOW_LEFT, c.left},
+                           {SETTING_WINDOW_TOP, c.top},
+                           {SETTING_WINDOW_RIGHT, c.right},
+                           {SETTING_WINDOW_BOTTOM, c.bottom}});
         Create();
         RECT rect;
         GetWindowRect(window, &rect);
@@ -424,7 +447,8 @@ TEST_F(MainWindow, BadInputKeepsTheWindowWorking) {
     std::memset(longText, '7', sizeof longText - 1);
     const char* const texts[] = {longText, "", "\x01\x02\t\x1a\x07\x07", "\x93\xfc\x97\xcd", "1e400", "-0"};
     for (const char* text : texts) {
-        for (int row : {11, 21, 36, 46}) SetWindowTextA(ControlHandles[row], text);
+        for (int row : {11, 21, 36, 46})
+            SetWindowTextA(ControlHandles[row], text);
         Click(ROW_EXECUTE);
         EXPECT_NE(TextSlots[SLOT_STATUS][0], '\0') << "text of " << std::strlen(text) << " bytes";
         EXPECT_LT(std::strlen(TextSlots[SLOT_VI_MIN]), TEXT_SLOT_SIZE);
@@ -440,8 +464,8 @@ TEST_F(MainWindow, BadInputKeepsTheWindowWorking) {
 // (C99 exponents, %zu), and no sign on a NaN that the report made positive.
 TEST(RuntimeFormats, MatchTheNativeBuild) {
     char text[200];
-    FormatText(text, sizeof text, "%.4f|%.4f|%.4f|%e|%g|%lld", HUGE_VAL, -HUGE_VAL, std::fabs(std::nan("")), 1e5,
-               9e100, -3LL);
+    FormatText(text, sizeof text, "%.4f|%.4f|%.4f|%e|%g|%lld", HUGE_VAL, -HUGE_VAL, std::fabs(std::nan("")),
+               1e5, 9e100, -3LL);
     EXPECT_STREQ(text, "inf|-inf|nan|1.000000e+05|9e+100|-3");
     std::snprintf(text, sizeof text, "%zu", static_cast<std::size_t>(5));
     EXPECT_STREQ(text, "5");
