@@ -23,6 +23,10 @@ wine_prepare() {
             # window manager (Xvfb), so a screenshot shows the whole window.
             DISPLAY= wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f \
                 </dev/null >/dev/null 2>&1 || true
+            # The window's default font is the system font, which Japanese Windows
+            # draws with variable pitch; Wine would take the fixed-pitch IPAGothic.
+            DISPLAY= wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v System /d IPAPGothic /f \
+                </dev/null >/dev/null 2>&1 || true
             wineserver -w || true
         fi
     ) 9>"$WINEPREFIX.lock"
