@@ -59,6 +59,7 @@ wait_for() { # wait_for WHAT COMMAND...: polls until the command succeeds
 window_open() { probe rect -1 >/dev/null; }
 result_filled() { [[ -n "$(probe text 42)" ]]; }
 is_checked() { [[ "$(probe check "$1")" == 1 ]]; }
+text_is() { [[ "$(text_of "$1")" == "$2" ]]; }
 
 # Clicks the middle of control ID where the window shows it on the screen.
 click() {
@@ -110,15 +111,15 @@ wait_for "E12 marked after its click" is_checked 29
 is_checked 25 && fail "List1 is still marked after clicking E12"
 click 36
 xdotool type --delay 50 "0"
+wait_for "the typed DNM minimum" text_is 36 0
 click 34
 wait_for "the search result" result_filled
 sleep 1 # the repaint of the status line
 screenshot e2e-japanese.png
-[[ "$(text_of 36)" == "0" ]] || fail "typed DNM minimum not in its field"
 
 # Switch to English, look, close by the close command.
 click 1
-[[ "$(text_of 1)" == "Japanese" ]] || fail "language button did not switch"
+wait_for "the language button to read Japanese" text_is 1 Japanese
 [[ "$(text_of 34)" == "Execute" ]] || fail "Execute button not relabelled"
 sleep 0.5
 screenshot e2e-english.png
