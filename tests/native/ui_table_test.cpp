@@ -124,18 +124,4 @@ TEST(ControlTable, RadioGroupsAreContiguous) {
     EXPECT_EQ(radios, 10);
 }
 
-// CollectEditTexts copies exactly these edits back; slot 9 (status) is never one.
-TEST(ControlTable, EditRowsAndTheirSlots) {
-    const int expected[][2] = {{11, 1},  {13, 2}, {15, 3},  {17, 4},  {19, 5}, {21, 6},
-                               {36, 16}, {42, 8}, {46, 10}, {47, 11}, {48, 12}};
-    int found = 0;
-    for (int row = 0; row < CONTROL_ROWS; ++row) {
-        if (ControlTable[row].kind != KIND_EDIT) continue;
-        ASSERT_LT(found, static_cast<int>(std::size(expected)));
-        EXPECT_EQ(row, expected[found][0]);
-        EXPECT_EQ(ControlTable[row].slot, expected[found][1]) << "row " << row;
-        ++found;
-    }
-    EXPECT_EQ(found, static_cast<int>(std::size(expected)));
-}
 } // namespace
