@@ -7,6 +7,11 @@ set -euo pipefail
 packages_of() {
     case "$1" in
     native) echo cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libc-bin ;;
+    # The window program: MinGW-w64 cross compiler, Wine to run it, the Japanese
+    # locale and font for code page 932, a virtual display and the tools that
+    # click, read and photograph it in the end-to-end tests.
+    windows) echo cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64 locales fonts-ipafont-gothic \
+        xvfb xauth xdotool x11-apps x11-utils imagemagick ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;
     esac
 }

@@ -1,0 +1,127 @@
+// The control table as data: every label's bytes (Japanese converted from code
+// page 932 with iconv), the caption, and the structure that creation, the radio
+// rule and the edit collection rely on.
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "ui/control_table.h"
+
+namespace {
+
+std::string Cp932ToUtf8(const char* text) {
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    char out[512];
+    char* in = const_cast<char*>(text);
+    std::size_t inLeft = std::strlen(text);
+    char* outPtr = out;
+    std::size_t outLeft = sizeof out;
+    EXPECT_NE(iconv(cd, &in, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1)) << text;
+    iconv_close(cd);
+    return std::string(out, sizeof out - outLeft);
+}
+
+struct LabelCase {
+    int row;
+    const char* japanese; // UTF-8
+    const char* english;
+};
+
+const LabelCase LABELS[] = {
+    {0, "シフト回路の抵抗の組合せを探します。", "Searching for resistor's combinations as shift circuit."},
+    {1, "English", "Japanese"},
+    {2, "#", "#"},
+    {3, "構成選択", "Configuration select"},
+    {4, "[a] Shifter(Ra,Rb,Rf)", "[a] Shifter(Ra,Rb,Rf)"},
+    {5, "[b] RFU", "[b] RFU"},
+    {6, "[c] RFU", "[c] RFU"},
+    {7, "[d] RFU", "[d] RFU"},
+    {10, "入力電圧Vi(min)", "Input volt(Vi)(min)"},
+    {12, "入力電圧Vi(max)", "Input volt(Vi)(max)"},
+    {14, "出力電圧Vo(min)", "Output volt(Vo)(min)"},
+    {16, "出力電圧Vo(max)", "Output volt(Vo)(max)"},
+    {18, "基準電圧Vref[V]", "Referrence Voltage(Vref)[V]"},
+    {20, "精度(%)", "Precision(%)"},
+    {24, "抵抗リスト", "Resistor List"},
+    {25, "List1", "List1"},
+    {26, "List2", "List2"},
+    {27, "List3", "List3"},
+    {28, "E24", "E24"},
+    {29, "E12", "E12"},
+    {30, "E6", "E6"},
+    {34, "実行", "Execute"},
+    {35, "DNM(0-3)", "DNM(0-3)"},
+    {39, "実行結果", "Result"},
+    {43, "List1", "List1"},
+    {44, "List2", "List2"},
+    {45, "List3", "List3"},
+    {49, "直列含む", "Include Serial"},
+};
+
+TEST(ControlTable, EveryLabelInBothLanguages) {
+    std::set<int> labelled;
+    for (const LabelCase& c : LABELS) {
+        const ControlEntry& entry = ControlTable[c.row];
+        ASSERT_NE(entry.label[0], nullptr) << "row " << c.row;
+        ASSERT_NE(entry.label[1], nullptr) << "row " << c.row;
+        EXPECT_EQ(Cp932ToUtf8(entry.label[0]), c.japanese) << "row " << c.row;
+        EXPECT_STREQ(entry.label[1], c.english) << "row " << c.row;
+        labelled.insert(c.row);
+    }
+    // No other row carries a label, and every row that takes one has it.
+    for (int row = 0; row < CONTROL_ROWS; ++row) {
+        const bool hasLabel = ControlTable[row].label[0] != nullptr || ControlTable[row].label[1] != nullptr;
+        EXPECT_EQ(hasLabel, labelled.count(row) == 1) << "row " << row;
+        if (TakesLabel(ControlTable[row].kind)) {
+            EXPECT_TRUE(hasLabel) << "row " << row;
+        }
+    }
+}
+
+TEST(ControlTable, CaptionCarriesJapaneseSubtitleAndVersion) {
+    EXPECT_EQ(Cp932ToUtf8(MAIN_WINDOW_CAPTION), "Varnock : シフト回路の抵抗探索 R1.00");
+}
+
+TEST(ControlTable, EmptyRowsCreateAndPaintNothing) {
+    const std::set<int> empty = {8, 9, 22, 23, 31, 32, 33, 37, 38, 41};
+    for (int row = 0; row < CONTROL_ROWS; ++row) {
+        const ControlEntry& entry = ControlTable[row];
+        const bool isEmpty = entry.kind == KIND_NONE;
+        EXPECT_EQ(isEmpty, empty.count(row) == 1) << "row " << row;
+        if (!isEmpty) continue;
+        EXPECT_FALSE(CreatesControl(entry.kind) || IsPaintedKind(entry.kind));
+        EXPECT_EQ(entry.slot, -1);
+        EXPECT_EQ(entry.style, 0xFFFFFFFFu);
+        EXPECT_EQ(entry.x1 | entry.y1 | entry.x2 | entry.y2, 0);
+    }
+    // Row 40 is the one painted row: the status line from slot 9.
+    EXPECT_TRUE(IsPaintedKind(ControlTable[ROW_STATUS].kind));
+    EXPECT_FALSE(CreatesControl(ControlTable[ROW_STATUS].kind));
+    EXPECT_EQ(ControlTable[ROW_STATUS].slot, 9);
+}
+
+// The radio rule indexes ControlHandles by Settings[slot] + group: every radio
+// of a group must share slot and first row, and the group's radios must sit on
+// the rows first, first + 1, ... without a gap.
+TEST(ControlTable, RadioGroupsAreContiguous) {
+    struct Group {
+        int first, count, setting;
+    };
+    for (const Group g : {Group{4, 4, 10}, Group{25, 6, 14}}) {
+        for (int row = g.first; row < g.first + g.count; ++row) {
+            EXPECT_EQ(ControlTable[row].kind, KIND_RADIO) << "row " << row;
+            EXPECT_EQ(ControlTable[row].group, g.first) << "row " << row;
+            EXPECT_EQ(ControlTable[row].slot, g.setting) << "row " << row;
+        }
+    }
+    int radios = 0;
+    for (const ControlEntry& entry : ControlTable)
+        radios += entry.kind == KIND_RADIO;
+    EXPECT_EQ(radios, 10);
+}
+
+} // namespace

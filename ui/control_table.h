@@ -1,0 +1,64 @@
+// The constant table that describes the whole main window: one row per child
+// control, painted item or empty place. A row's index is at once the control
+// identifier, its slot in ControlHandles and the command number it sends.
+// Creation, labelling, painting and command dispatch all walk this table.
+#pragma once
+
+#include <cstdint>
+
+// Rows of the table; the identifiers 0..49 are the command numbers.
+constexpr int CONTROL_ROWS = 50;
+
+// What a row becomes. Any other code (the empty rows use -1) creates and
+// paints nothing but still occupies its index.
+enum ControlKind : std::int32_t {
+    KIND_NONE = -1,
+    KIND_PAINT_LABEL = 1, // painted label[Language]
+    KIND_PAINT_SLOT = 2,  // painted text of a slot
+    KIND_PAINT_DEC = 3,   // painted Settings[slot] as "%d"
+    KIND_PAINT_HEX = 4,   // painted Settings[slot] as "%#x"
+    KIND_PAINT_EDGE = 11, // DrawEdge over the rectangle
+    KIND_BUTTON = 21,
+    KIND_RADIO = 22,    // selected when Settings[slot] == row - group
+    KIND_CHECKBOX = 23, // ticked when Settings[slot] != 0
+    KIND_GROUPBOX = 24,
+    KIND_STATIC_LABEL = 31,
+    KIND_STATIC_SLOT = 32,
+    KIND_STATIC_DEC = 33,
+    KIND_STATIC_HEX = 34,
+    KIND_EDIT = 41, // text of a slot, copied back by CollectEditTexts
+};
+
+// A control (other than a radio) whose group holds this value starts disabled.
+constexpr std::int32_t CREATE_DISABLED = 2;
+
+// One row. Coordinates are tenths of a character cell from the top-left corner
+// of the scrollable virtual area. label[0] is Japanese (code page 932),
+// label[1] English; both null where the row has no label.
+struct ControlEntry {
+    std::int32_t kind;
+    std::int32_t slot;   // TextSlots number or Settings index, -1 when unused
+    std::int32_t group;  // radios: first row of the group; edges: flags; else CREATE_DISABLED or -1
+    std::uint32_t style; // controls: window style; painted text: DrawText format; edges: edge type
+    std::int32_t x1, y1, x2, y2;
+    const char* label[2];
+};
+
+extern const ControlEntry ControlTable[CONTROL_ROWS];
+
+// The main window's caption: the program name, " : ", the Japanese subtitle and
+// the version, in code page 932.
+extern const char MAIN_WINDOW_CAPTION[];
+
+// Row numbers that the commands and the shell name.
+constexpr int ROW_LANGUAGE = 1;
+constexpr int ROW_DEFAULT_SIZE = 2;
+constexpr int ROW_EXECUTE = 34;
+constexpr int ROW_STATUS = 40;
+constexpr int ROW_RESULT = 42;
+constexpr int ROW_INCLUDE_SERIAL = 49;
+
+// Kinds that become a child control, and the kinds whose text is a label.
+bool CreatesControl(std::int32_t kind);
+bool TakesLabel(std::int32_t kind);
+bool IsPaintedKind(std::int32_t kind);

@@ -1,0 +1,43 @@
+// The Win32 side of the main window: the handles of the child controls and the
+// operations that the window procedure, the commands and the settings file
+// call. This folder is the only one that sees <windows.h>.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "ui/control_table.h"
+
+// The class name, which is also the program's name in the caption and the
+// base of the settings file's name.
+extern const char MAIN_CLASS_NAME[];
+
+// One handle per table row; rows that create no control keep a null handle.
+extern HWND ControlHandles[CONTROL_ROWS];
+
+// Registers the "Varnock" window class; 0 on failure.
+ATOM RegisterMainWindowClass(HINSTANCE instance);
+// Creates the main window (CreateControls runs inside); null on failure.
+HWND CreateMainWindow(HINSTANCE instance);
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// WM_CREATE: cell, defaults, settings file, one child per row, labels, placement.
+LRESULT CreateControls(HWND window, const CREATESTRUCTA* creation);
+// Sets every labelled control's text in the current language.
+void ApplyLanguage();
+// Copies every edit's text back into the slot its row names.
+void CollectEditTexts();
+
+// Commands (commands.cpp).
+void OnCommand(HWND window, int id);
+void SetInputsEnabled(bool enable);
+void ShowResultText();
+
+// Painting and scrolling (paint.cpp, scroll.cpp).
+void PaintItems(HWND window);
+void OnSize(HWND window, LPARAM lParam);
+void OnVScroll(HWND window, int code);
+void OnHScroll(HWND window, int code);
