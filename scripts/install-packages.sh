@@ -7,6 +7,10 @@ set -euo pipefail
 packages_of() {
     case "$1" in
     native) echo cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libc-bin ;;
+    # libFuzzer and the sanitizer runtimes come with Debian's clang 14.
+    fuzz) echo cmake ninja-build clang clang-14 libclang-rt-14-dev ;;
+    # The circuit simulator that checks the printed answers, driven from Python.
+    spice) echo ngspice python3 ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;
     esac
 }
