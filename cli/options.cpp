@@ -155,10 +155,12 @@ void PrintUsage(const char* program, bool toStderr) {
                  "  --cp932            print the raw code page 932 bytes (CR LF line ends)\n"
                  "                     instead of UTF-8\n"
                  "  --save             write the state back to Varnock.ini after the run\n"
+                 "                     (the window rectangle saved before is kept)\n"
                  "  --help             this text\n"
                  "\n"
                  "Exit status: 0 when the search ran (also when nothing was found), 1 when the\n"
                  "run ended with an input error (format, parameter, list, configuration or range),\n"
-                 "2 for a bad option.\n",
+                 "2 for a bad option, 3 when --save could not write Varnock.ini (the old\n"
+                 "file is then left as it was).\n",
                  program);
 }

@@ -31,6 +31,10 @@ void LoadSettings();
 // Writes the file (when SettingsFilePath is set), then requests the quit.
 void SaveSettings(const SaveOperations& operations);
 
+// True when the last SaveSettings put a complete new file in place; false when
+// nothing was written (no path, or a step failed and the old file was kept).
+bool LastSaveSucceeded();
+
 // Platform part: resolves `name` against the current directory into path
 // (size bytes). Returns the length, or 0 on failure or when it does not fit.
 std::size_t FullPathOf(const char* name, char* path, std::size_t size);
