@@ -7,6 +7,9 @@ set -euo pipefail
 target=$1 seeds=$2 work=$3 seconds=$4
 shift 4
 mkdir -p "$work/corpus"
+# Absolute paths: a target may change its current directory (the settings file
+# is loaded from there).
+seeds=$(realpath "$seeds") work=$(realpath "$work")
 export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:abort_on_error=1:print_stacktrace=1}
 "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=32800 -print_final_stats=1 \
