@@ -18,7 +18,9 @@ void ShowNothing() {}
 // Without a window there are no edits to collect, no rectangle to read (the
 // saved one is kept) and no message loop to end.
 void CollectNothing() {}
-bool NoWindowRect(WindowRect*) { return false; }
+bool NoWindowRect(WindowRect*) {
+    return false;
+}
 void NoQuit() {}
 
 // Exit status of a run whose search ran but whose --save failed.
@@ -29,7 +31,8 @@ bool SaveState() {
     SaveSettings(SaveOperations{CollectNothing, NoWindowRect, NoQuit});
     if (LastSaveSucceeded()) return true;
     if (SettingsFilePath[0] == '\0')
-        std::fprintf(stderr, "--save: the full path of Varnock.ini could not be formed; nothing was written\n");
+        std::fprintf(stderr,
+                     "--save: the full path of Varnock.ini could not be formed; nothing was written\n");
     else
         std::fprintf(stderr, "--save: could not write '%s'; the old file is unchanged\n", SettingsFilePath);
     return false;

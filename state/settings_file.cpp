@@ -5,7 +5,6 @@
 // program holds survives a save without moving any other slot.
 #include "state/settings_file.h"
 
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +33,8 @@ constexpr std::size_t LINE_READ_LIMIT = TEXT_SLOT_SIZE - 1;
 constexpr std::size_t SAVED_TEXT_LIMIT = LINE_READ_LIMIT - 1;
 // Every count a saved file announces.
 constexpr int SAVED_COUNT = 20;
-static_assert(SAVED_COUNT == SETTINGS_COUNT && SAVED_COUNT == TEXT_SLOT_COUNT, "one line per setting and slot");
+static_assert(SAVED_COUNT == SETTINGS_COUNT && SAVED_COUNT == TEXT_SLOT_COUNT,
+              "one line per setting and slot");
 
 // A line break inside a text is written as two of these.
 constexpr char BEL = '\a';
@@ -57,12 +57,15 @@ int StepsTaken = 0;
 void FormSettingsPath() {
     FormatText(LineBuffer, sizeof LineBuffer, "%s.%s", PROGRAM_NAME, RESOLVED_EXTENSION);
     std::size_t length = FullPathOf(LineBuffer, SettingsFilePath, SETTINGS_PATH_SIZE);
-    std::size_t stem = length - (sizeof RESOLVED_EXTENSION - 1);
-    if (length < sizeof RESOLVED_EXTENSION || length >= SETTINGS_PATH_SIZE || SettingsFilePath[stem - 1] != '.') {
+    const std::size_t extension = sizeof RESOLVED_EXTENSION - 1;
+    // The answer names the resolved file, so it ends in ".exe"; anything else is
+    // taken as a failure rather than guessed at.
+    if (length <= extension || length >= SETTINGS_PATH_SIZE ||
+        SettingsFilePath[length - extension - 1] != '.') {
         SettingsFilePath[0] = '\0';
         return;
     }
-    SettingsFilePath[stem] = '\0';
+    SettingsFilePath[length - extension] = '\0';
     AppendText(SettingsFilePath, SETTINGS_PATH_SIZE, SETTINGS_EXTENSION);
 }
 
@@ -104,7 +107,8 @@ std::int32_t LineValue() {
 // of BELs turned back into CR LF, scanning on behind the pair.
 void StoreTextLine(int slot) {
     std::size_t length = 0;
-    while (LineBuffer[length] != '\0') ++length;
+    while (LineBuffer[length] != '\0')
+        ++length;
     if (length > 0 && LineBuffer[length - 1] == '\n') LineBuffer[--length] = '\0';
     for (std::size_t i = 0; i + 1 < length; ++i) {
         if (LineBuffer[i] == BEL && LineBuffer[i + 1] == BEL) {
@@ -148,7 +152,9 @@ void ClampLanguage() {
 // ---- Saving ---------------------------------------------------------------
 
 // Counts one checked step of the save; true when the test hook makes it fail.
-bool InjectedFault() { return ++StepsTaken == FailingStep; }
+bool InjectedFault() {
+    return ++StepsTaken == FailingStep;
+}
 
 bool WriteBytes(std::FILE* file, const char* bytes, std::size_t length) {
     return !InjectedFault() && std::fwrite(bytes, 1, length, file) == length;
@@ -222,7 +228,8 @@ void CollectState(const SaveOperations& operations) {
 bool WriteSettingsFile(const SaveOperations& operations) {
     CopyText(TemporaryPath, sizeof TemporaryPath, SettingsFilePath);
     std::size_t length = 0;
-    while (TemporaryPath[length] != '\0') ++length;
+    while (TemporaryPath[length] != '\0')
+        ++length;
     if (length < sizeof SETTINGS_EXTENSION) return false;
     CopyText(TemporaryPath + length - (sizeof SETTINGS_EXTENSION - 1), sizeof TEMPORARY_EXTENSION,
              TEMPORARY_EXTENSION);
@@ -255,8 +262,14 @@ void SaveSettings(const SaveOperations& operations) {
     if (operations.postQuit != nullptr) operations.postQuit();
 }
 
-bool LastSaveSucceeded() { return LastSaveComplete; }
+bool LastSaveSucceeded() {
+    return LastSaveComplete;
+}
 
-void FailSaveAtStep(int step) { FailingStep = step; }
+void FailSaveAtStep(int step) {
+    FailingStep = step;
+}
 
-int SaveStepsTaken() { return StepsTaken; }
+int SaveStepsTaken() {
+    return StepsTaken;
+}

@@ -30,7 +30,9 @@ std::size_t FullPathOf(const char* name, char* path, std::size_t size) {
     return length;
 }
 
-bool FlushFileToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
+bool FlushFileToDisk(std::FILE* file) {
+    return fsync(fileno(file)) == 0;
+}
 
 namespace {
 

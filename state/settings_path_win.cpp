@@ -22,7 +22,9 @@ std::size_t FullPathOf(const char* name, char* path, std::size_t size) {
     return length;
 }
 
-bool FlushFileToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+bool FlushFileToDisk(std::FILE* file) {
+    return _commit(_fileno(file)) == 0;
+}
 
 bool ReplaceWithFile(const char* temporary, const char* target) {
     return MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
