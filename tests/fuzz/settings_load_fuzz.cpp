@@ -44,10 +44,12 @@ std::string ReadFile(const char* name) {
     return bytes;
 }
 
+// Empty slots rather than the defaults: the saved files then hold only what the
+// input put there, which keeps each run short (the defaults' list texts would
+// be written and read four times per run).
 void Reset() {
     std::memset(Settings, 0, sizeof Settings);
     for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot) TextSlots[slot][0] = '\0';
-    InitDefaults();
 }
 
 void CheckLoadedState() {
