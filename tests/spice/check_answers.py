@@ -224,7 +224,7 @@ def main():
         with open(lists[key], "w", newline="") as f:
             f.write("".join(value + "\r\n" for value in values))
 
-    checked, failures = 0, []
+    checked, with_series, with_dnm, failures = 0, 0, 0, []
     for (typed, volts), options in SEARCHES:
         options = [option.format(**lists) for option in options]
         lines, status = run_search(program, work, typed, options)
@@ -241,9 +241,12 @@ def main():
         for n, r in enumerate(results):
             failures += ["%s\n  %s: %s" % (" ".join(options), r["text"], p) for p in check_line(r, voltages, volts, n)]
         checked += len(results)
+        with_series += sum(1 for r in results if any(r[key][0] for key in ("ra", "rb", "rf")))
+        with_dnm += sum(1 for r in results if any(None in r[key][1] for key in ("ra", "rb", "rf")))
         print("%-70s %4d lines, %2d checked (%s)" % (" ".join(options)[:70], len(lines), len(results), status))
-    print("checked %d result lines of %d searches against ngspice; largest difference %.6f percentage points"
-          " in the errors, %.3f ohms in the resistance" % (checked, len(SEARCHES), LARGEST["errors"], LARGEST["ohms"]))
+    print("checked %d result lines of %d searches against ngspice (%d with a series pair, %d with DNM);"
+          " largest difference %.6f percentage points in the errors, %.3f ohms in the resistance"
+          % (checked, len(SEARCHES), with_series, with_dnm, LARGEST["errors"], LARGEST["ohms"]))
     for failure in failures:
         print("FAIL " + failure)
     return 1 if failures else 0
