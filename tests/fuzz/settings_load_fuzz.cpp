@@ -20,11 +20,22 @@ struct SavedState {
 };
 SavedState AfterFirstSave;
 
+char Folder[] = "/dev/shm/varnock-fuzz-XXXXXX";
+char FallbackFolder[] = "/tmp/varnock-fuzz-XXXXXX";
+char* UsedFolder = Folder;
+
+// The folder goes when the fuzzer ends; a crash leaves it for a look.
+void RemovePrivateFolder() {
+    std::remove("Varnock.ini");
+    std::remove("Varnock.tmp");
+    if (chdir("/") == 0) rmdir(UsedFolder);
+}
+
 void EnterPrivateFolder() {
-    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string folder = std::string(base) + "/varnock-fuzz-XXXXXX";
-    FUZZ_CHECK(mkdtemp(&folder[0]) != nullptr);
-    FUZZ_CHECK(chdir(folder.c_str()) == 0);
+    if (access("/dev/shm", W_OK) != 0) UsedFolder = FallbackFolder;
+    FUZZ_CHECK(mkdtemp(UsedFolder) != nullptr);
+    FUZZ_CHECK(chdir(UsedFolder) == 0);
+    std::atexit(RemovePrivateFolder);
 }
 
 void WriteFile(const char* name, const std::uint8_t* data, std::size_t size) {
