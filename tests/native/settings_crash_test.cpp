@@ -1,5 +1,5 @@
-// Varnock.ini when the save is cut short for real, not through the test hook:
-// the process killed in the middle of writing (a file-size limit raises
+// Varnock.ini when the save is cut short: at each step the test hook can fail,
+// and for real: the process killed in the middle of writing (a file-size limit raises
 // SIGXFSZ at the first write past it, which ends the process before any
 // clean-up) and the disk refusing the data (the same limit with the signal
 // ignored, so the write fails with EFBIG). At every cut the folder must hold
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "state/settings_file.h"
+#include "state/settings_save_fault.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -161,6 +162,26 @@ TEST_F(SettingsCrashTest, RefusedWriteLeavesTheOldFile) {
         EXPECT_EQ(saved, cut >= newFile.size());
         EXPECT_EQ(ExpectOldOrNew(), saved);
         EXPECT_FALSE(fs::exists("Varnock.tmp")) << "a failed save removes its temporary file";
+        PutOldFileBack();
+    }
+}
+
+// Every checked step failed in turn: the old file stays and loads whole, and
+// the save that follows puts the complete new file in place.
+TEST_F(SettingsCrashTest, EveryFailingStepKeepsTheOldFile) {
+    SaveQuietly();
+    int steps = SaveStepsTaken();
+    PutOldFileBack();
+    for (int step = 1; step <= steps + 1; ++step) {
+        SCOPED_TRACE("failing step " + std::to_string(step));
+        FailSaveAtStep(step);
+        SaveQuietly();
+        FailSaveAtStep(0);
+        EXPECT_EQ(LastSaveSucceeded(), step > steps);
+        EXPECT_EQ(ExpectOldOrNew(), step > steps);
+        SaveQuietly();
+        EXPECT_TRUE(ReadBytes("Varnock.ini") == newFile);
+        EXPECT_TRUE(ExpectOldOrNew());
         PutOldFileBack();
     }
 }
