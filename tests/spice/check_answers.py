@@ -6,8 +6,8 @@ result lines from varnock-search, builds the level shifter of each line in
 ngspice (ideal op-amp as a voltage-controlled voltage source, the three
 resistor pairs exactly as printed, Vref), simulates the output at Vi(min) and
 Vi(max) and the resistance at the inverting input, and checks the printed
-errors and resistance to the printed precision. Only the standard library is
-used. Usage: check_answers.py VARNOCK_SEARCH WORK_DIR [NGSPICE]
+errors and resistance to the printed precision, each line within the asked
+precision and the lines best first. Only the standard library is used. Usage: check_answers.py VARNOCK_SEARCH WORK_DIR [NGSPICE]
 """
 import os
 import re
