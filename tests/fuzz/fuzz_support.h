@@ -14,12 +14,12 @@
 #include "state/bounded_text.h"
 
 // Stops the run with the broken invariant named; libFuzzer saves the input.
-#define FUZZ_CHECK(condition)                                                             \
-    do {                                                                                  \
-        if (!(condition)) {                                                               \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                 \
-        }                                                                                 \
+#define FUZZ_CHECK(condition)                                                                                \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);               \
+            std::abort();                                                                                    \
+        }                                                                                                    \
     } while (0)
 
 // Reads the fuzz input front to back: single bytes for choices, and texts that
@@ -38,7 +38,8 @@ struct FuzzInput {
     // The next text, cut to what one slot holds; the cut part is skipped.
     void TakeText(char* dst, std::size_t dstSize) {
         std::size_t length = 0;
-        while (length < size && data[length] != 0) ++length;
+        while (length < size && data[length] != 0)
+            ++length;
         CopyTextPrefix(dst, dstSize, reinterpret_cast<const char*>(data), length);
         std::size_t used = length < size ? length + 1 : length;
         data += used;
@@ -55,7 +56,9 @@ inline std::int32_t SettingFromByte(std::uint8_t byte, std::int32_t meaningfulCo
 }
 
 // True when the slot holds its NUL within TEXT_SLOT_SIZE bytes.
-inline bool SlotTerminated(int slot) { return std::memchr(TextSlots[slot], '\0', TEXT_SLOT_SIZE) != nullptr; }
+inline bool SlotTerminated(int slot) {
+    return std::memchr(TextSlots[slot], '\0', TEXT_SLOT_SIZE) != nullptr;
+}
 
 // True when every line of text ends with CR LF and no CR or LF stands alone.
 inline bool LinesEndWithCrLf(const char* text) {

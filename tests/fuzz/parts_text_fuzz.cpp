@@ -18,7 +18,9 @@ bool IsSentinel(const PartEntry& e) {
     return std::strcmp(e.name, "DNM") == 0 && e.value == DNM_VALUE && e.conductance == 0;
 }
 
-bool SameDouble(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+bool SameDouble(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
 
 // What a successful parse promises to the combination search.
 void CheckList(const PartsList& list) {

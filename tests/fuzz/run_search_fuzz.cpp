@@ -15,10 +15,13 @@ namespace {
 constexpr int LINES_PARALLEL_ONLY = 12;
 constexpr int LINES_WITH_SERIES = 8;
 
-const int FIELD_SLOTS[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF, SLOT_PRECISION, SLOT_DNM_COUNT};
+const int FIELD_SLOTS[] = {SLOT_VI_MIN, SLOT_VI_MAX,    SLOT_VO_MIN,   SLOT_VO_MAX,
+                           SLOT_VREF,   SLOT_PRECISION, SLOT_DNM_COUNT};
 
 int ShowCalls;
-void CountShow() { ++ShowCalls; }
+void CountShow() {
+    ++ShowCalls;
+}
 
 // Cuts text after its `lines`-th LF: each list entry starts a line, so the
 // list then has at most `lines` values and the sentinel.
@@ -51,7 +54,8 @@ void CheckReport(int count) {
     FUZZ_CHECK(LinesEndWithCrLf(report));
     FUZZ_CHECK(std::strlen(report) <= static_cast<std::size_t>(REPORT_BUDGET));
     int lines = 0;
-    for (const char* p = report; (p = std::strchr(p, '\n')) != nullptr; ++p) ++lines;
+    for (const char* p = report; (p = std::strchr(p, '\n')) != nullptr; ++p)
+        ++lines;
     FUZZ_CHECK(lines <= count);
     if (std::strcmp(status, MessageText(MSG_TOO_MANY)) == 0) {
         FUZZ_CHECK(count == MATCH_LIMIT || lines < count);
@@ -77,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Settings[SETTING_INCLUDE_SERIAL] = SettingFromByte(input.TakeByte(), 2);
     std::int32_t previousCount = SettingFromByte(input.TakeByte(), MATCH_LIMIT + 1);
     Settings[SETTING_MATCH_COUNT] = previousCount;
-    for (int slot : FIELD_SLOTS) input.TakeText(TextSlots[slot], TEXT_SLOT_SIZE);
+    for (int slot : FIELD_SLOTS)
+        input.TakeText(TextSlots[slot], TEXT_SLOT_SIZE);
     std::int32_t choice = Settings[SETTING_LIST_CHOICE];
     char* list = TextSlots[SLOT_FIRST_LIST + (choice >= 0 && choice < LIST_CHOICES ? choice : 0)];
     input.TakeText(list, TEXT_SLOT_SIZE);

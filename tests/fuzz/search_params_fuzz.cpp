@@ -12,7 +12,8 @@
 
 namespace {
 
-const int FIELD_SLOTS[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF, SLOT_PRECISION, SLOT_DNM_COUNT};
+const int FIELD_SLOTS[] = {SLOT_VI_MIN, SLOT_VI_MAX,    SLOT_VO_MIN,   SLOT_VO_MAX,
+                           SLOT_VREF,   SLOT_PRECISION, SLOT_DNM_COUNT};
 
 // A format error names the field: message 12, then as much of its text as fits.
 void CheckFormatError() {
@@ -46,7 +47,8 @@ void CheckDesign() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input{data, size};
     Settings[SETTING_LANGUAGE] = SettingFromByte(input.TakeByte(), 2);
-    for (int slot : FIELD_SLOTS) input.TakeText(TextSlots[slot], TEXT_SLOT_SIZE);
+    for (int slot : FIELD_SLOTS)
+        input.TakeText(TextSlots[slot], TEXT_SLOT_SIZE);
     TextSlots[SLOT_STATUS][0] = '\0';
 
     if (!ParseSearchParams()) {

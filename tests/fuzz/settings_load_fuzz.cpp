@@ -50,7 +50,8 @@ std::string ReadFile(const char* name) {
     std::FILE* file = std::fopen(name, "rb");
     FUZZ_CHECK(file != nullptr);
     char chunk[65536];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+        bytes.append(chunk, n);
     std::fclose(file);
     return bytes;
 }
@@ -60,12 +61,14 @@ std::string ReadFile(const char* name) {
 // be written and read four times per run).
 void Reset() {
     std::memset(Settings, 0, sizeof Settings);
-    for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot) TextSlots[slot][0] = '\0';
+    for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot)
+        TextSlots[slot][0] = '\0';
 }
 
 void CheckLoadedState() {
     FUZZ_CHECK(Settings[SETTING_LANGUAGE] == 0 || Settings[SETTING_LANGUAGE] == 1);
-    for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot) FUZZ_CHECK(SlotTerminated(slot));
+    for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot)
+        FUZZ_CHECK(SlotTerminated(slot));
 }
 
 // A text the line format carries unchanged: line breaks only as CR LF pairs,
@@ -105,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckLoadedState();
     FUZZ_CHECK(std::memcmp(AfterFirstSave.settings, Settings, sizeof Settings) == 0);
     for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot)
-        if (Representable(AfterFirstSave.slots[slot])) FUZZ_CHECK(std::strcmp(AfterFirstSave.slots[slot], TextSlots[slot]) == 0);
+        if (Representable(AfterFirstSave.slots[slot]))
+            FUZZ_CHECK(std::strcmp(AfterFirstSave.slots[slot], TextSlots[slot]) == 0);
     Save();
     FUZZ_CHECK(ReadFile("Varnock.ini") == firstFile);
     return 0;

@@ -37,17 +37,21 @@ std::string ReadBytes(const char* name) {
     return bytes.str();
 }
 
-void SaveQuietly() { SaveSettings(SaveOperations{nullptr, nullptr, nullptr}); }
+void SaveQuietly() {
+    SaveSettings(SaveOperations{nullptr, nullptr, nullptr});
+}
 
 // The state the tests save over an old file: long texts in several slots, so
 // the new file spans many stdio buffers and the cuts fall inside lines.
 void MakeNewState() {
     for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot) {
         std::string text = "new " + std::to_string(slot);
-        for (int line = 0; line < 100 * (slot % 4); ++line) text += "\r\n" + std::to_string(line * 7919) + "k";
+        for (int line = 0; line < 100 * (slot % 4); ++line)
+            text += "\r\n" + std::to_string(line * 7919) + "k";
         SetSlotText(slot, text.c_str());
     }
-    for (int i = 0; i < SETTINGS_COUNT; ++i) Settings[i] = 1000 * i - 7;
+    for (int i = 0; i < SETTINGS_COUNT; ++i)
+        Settings[i] = 1000 * i - 7;
     Settings[SETTING_LANGUAGE] = 1;
 }
 
@@ -100,11 +104,14 @@ class SettingsCrashTest : public ::testing::Test {
     struct Captured {
         std::vector<std::int32_t> settings;
         std::vector<std::string> slots;
-        bool operator==(const Captured& other) const { return settings == other.settings && slots == other.slots; }
+        bool operator==(const Captured& other) const {
+            return settings == other.settings && slots == other.slots;
+        }
     };
     static Captured Capture() {
         Captured state{std::vector<std::int32_t>(Settings, Settings + SETTINGS_COUNT), {}};
-        for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot) state.slots.push_back(Slot(slot));
+        for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot)
+            state.slots.push_back(Slot(slot));
         return state;
     }
 
@@ -125,8 +132,10 @@ class SettingsCrashTest : public ::testing::Test {
     // boundary, a spread of others, and the whole file.
     std::vector<rlim_t> Cuts() const {
         std::vector<rlim_t> cuts = {0, 1};
-        for (std::size_t at = 4096; at < newFile.size(); at += 4096) cuts.insert(cuts.end(), {at - 1, at, at + 1});
-        for (std::size_t at = 777; at < newFile.size(); at += 2311) cuts.push_back(at);
+        for (std::size_t at = 4096; at < newFile.size(); at += 4096)
+            cuts.insert(cuts.end(), {at - 1, at, at + 1});
+        for (std::size_t at = 777; at < newFile.size(); at += 2311)
+            cuts.push_back(at);
         cuts.insert(cuts.end(), {newFile.size() - 1, newFile.size()});
         return cuts;
     }
