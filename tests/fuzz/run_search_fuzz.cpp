@@ -3,11 +3,14 @@
 // previous match count, the seven typed fields and a short resistor list. The
 // list is kept short (12 lines, 8 with series pairs) so that one run stays far
 // below a second; the checks are those the window relies on when it shows
-// slot 8 and paints slot 9.
+// slot 8 and paints slot 9, and that the run found exactly what the literal
+// enumeration finds on the same parts and design.
 #include <cstring>
 #include <initializer_list>
 
+#include "engine/combination_search.h"
 #include "engine/run_search.h"
+#include "engine/stable_sort.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -45,6 +48,34 @@ void CheckRecords(int count, bool includeSerial) {
         FUZZ_CHECK(!(r.worstErr > SearchParamsStore.precision));
         if (i + 1 < count) FUZZ_CHECK(CompareMatches(&r, &MatchTable[i + 1]) <= 0);
     }
+}
+
+MatchRecord Reported[MATCH_LIMIT];
+MatchRecord SortScratch[MATCH_LIMIT];
+
+bool SameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool SameRecord(const MatchRecord& a, const MatchRecord& b) {
+    return std::strcmp(a.raName1, b.raName1) == 0 && std::strcmp(a.raName2, b.raName2) == 0 &&
+           std::strcmp(a.rfName1, b.rfName1) == 0 && std::strcmp(a.rfName2, b.rfName2) == 0 &&
+           std::strcmp(a.rbName1, b.rbName1) == 0 && std::strcmp(a.rbName2, b.rbName2) == 0 &&
+           a.topology == b.topology && a.dnmCount == b.dnmCount && SameBits(a.reqOhms, b.reqOhms) &&
+           SameBits(a.voAtViMin, b.voAtViMin) && SameBits(a.errAtViMinPct, b.errAtViMinPct) &&
+           SameBits(a.voAtViMax, b.voAtViMax) && SameBits(a.errAtViMaxPct, b.errAtViMaxPct) &&
+           SameBits(a.worstErr, b.worstErr);
+}
+
+// Whatever search the run used must store what the literal enumeration
+// stores, bit for bit, and the same first MATCH_LIMIT records when it stops.
+void CheckAgainstLiteralSearch(int count, bool includeSerial) {
+    std::memcpy(Reported, MatchTable, sizeof(MatchRecord) * static_cast<std::size_t>(count));
+    int literal = SearchCombinations(PartsListStore, SearchParamsStore, ShifterDesignStore, includeSerial);
+    FUZZ_CHECK(literal == count);
+    StableSort(MatchTable, literal, SortScratch, CompareMatches);
+    for (int i = 0; i < count; ++i)
+        FUZZ_CHECK(SameRecord(Reported[i], MatchTable[i]));
 }
 
 // The status names the outcome, and the report agrees with it.
@@ -105,5 +136,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(ShowCalls == 2);
     CheckRecords(count, includeSerial);
     CheckReport(count);
+    CheckAgainstLiteralSearch(count, includeSerial);
     return 0;
 }
