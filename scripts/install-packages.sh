@@ -12,6 +12,10 @@ packages_of() {
     # click, read and photograph it in the end-to-end tests.
     windows) echo cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64 locales fonts-ipafont-gothic \
         xvfb xauth xdotool x11-apps x11-utils imagemagick ;;
+    # libFuzzer and the sanitizer runtimes come with Debian's clang 14.
+    fuzz) echo cmake ninja-build clang clang-14 libclang-rt-14-dev ;;
+    # The circuit simulator that checks the printed answers, driven from Python.
+    spice) echo ngspice python3 ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;
     esac
 }
