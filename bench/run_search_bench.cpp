@@ -20,7 +20,8 @@ void SetUp(int listChoice, int includeSerial) {
 
 void RunSearchBench(benchmark::State& state) {
     SetUp(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    for (auto _ : state) RunSearch(ShowNothing);
+    for (auto _ : state)
+        RunSearch(ShowNothing);
     state.counters["matches"] = Settings[SETTING_MATCH_COUNT];
 }
 

@@ -18,8 +18,9 @@ struct SlotOption {
     int slot;
 };
 const SlotOption SLOT_OPTIONS[] = {
-    {"--vi-min", SLOT_VI_MIN}, {"--vi-max", SLOT_VI_MAX}, {"--vo-min", SLOT_VO_MIN},       {"--vo-max", SLOT_VO_MAX},
-    {"--vref", SLOT_VREF},     {"--precision", SLOT_PRECISION}, {"--dnm", SLOT_DNM_COUNT},
+    {"--vi-min", SLOT_VI_MIN}, {"--vi-max", SLOT_VI_MAX}, {"--vo-min", SLOT_VO_MIN},
+    {"--vo-max", SLOT_VO_MAX}, {"--vref", SLOT_VREF},     {"--precision", SLOT_PRECISION},
+    {"--dnm", SLOT_DNM_COUNT},
 };
 
 // Options that choose from a fixed set of words; the word's index is stored.
@@ -65,7 +66,8 @@ int ApplyValueOption(const char* arg, int argc, char** argv, int* index, CliOpti
     for (const ChoiceOption& option : CHOICE_OPTIONS) {
         if (!TakeValue(arg, option.name, argc, argv, index, &value)) continue;
         int choice = value == nullptr ? -1 : FindWord(option, value);
-        if (choice < 0) return std::fprintf(stderr, "%s: unknown value '%s'\n", option.name, value ? value : ""), -1;
+        if (choice < 0)
+            return std::fprintf(stderr, "%s: unknown value '%s'\n", option.name, value ? value : ""), -1;
         Settings[option.setting] = choice;
         return 1;
     }

@@ -3,9 +3,9 @@
 #pragma once
 
 struct CliOptions {
-    bool utf8Output = true;      // false: raw code page 932 bytes
+    bool utf8Output = true; // false: raw code page 932 bytes
     const char* listFile = nullptr;
-    bool save = false;           // write Varnock.ini after the run
+    bool save = false; // write Varnock.ini after the run
 };
 
 enum class OptionsResult { Run, Help, Error };

@@ -7,7 +7,8 @@
 #include "state/app_state.h"
 #include "state/bounded_text.h"
 
-bool ExamineCandidate(const CandidateContext& c, TopologyMask topology, double rb, int m, int o, int dnmCount) {
+bool ExamineCandidate(const CandidateContext& c, TopologyMask topology, double rb, int m, int o,
+                      int dnmCount) {
     const SearchParams& p = *c.params;
     double s = c.ra + rb;
     double rab = (rb * c.ra) / s;

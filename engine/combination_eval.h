@@ -40,4 +40,5 @@ inline void ComputeTargets(CandidateContext& c, const ShifterDesign& design, dou
 // Evaluates the candidate (Rb pair m, o of the given value) and stores it in
 // MatchTable when its worst error is within the precision. Returns false when
 // the table has just become full and the search must stop.
-bool ExamineCandidate(const CandidateContext& c, TopologyMask topology, double rb, int m, int o, int dnmCount);
+bool ExamineCandidate(const CandidateContext& c, TopologyMask topology, double rb, int m, int o,
+                      int dnmCount);

@@ -12,7 +12,9 @@
 namespace {
 
 // One past the last second position: the last entry pairs only in parallel.
-int SecondEnd(const PartsList& parts, bool series) { return series ? parts.count - 1 : parts.count; }
+int SecondEnd(const PartsList& parts, bool series) {
+    return series ? parts.count - 1 : parts.count;
+}
 
 bool RunRb(const CandidateContext& c, bool rbSeries, double window) {
     const PartsList& parts = *c.parts;

@@ -26,19 +26,25 @@ void AppendSentinel(PartsList& list) {
 
 double ApplyScaleLetter(double value, char letter) {
     switch (letter) {
-    case 'm': return value / 1000;
-    case 'u': return value / 1000000;
+    case 'm':
+        return value / 1000;
+    case 'u':
+        return value / 1000000;
     case 'k':
-    case 'K': return value * 1000;
-    case 'M': return value * 1000000;
-    default: return value;
+    case 'K':
+        return value * 1000;
+    case 'M':
+        return value * 1000000;
+    default:
+        return value;
     }
 }
 
 // The label runs from the line's first character to its end, at most 23 bytes.
 void CopyLineName(char* name, const char* line) {
     std::size_t length = 0;
-    while (length < PART_NAME_SIZE - 1 && line[length] != '\0' && line[length] != '\n' && line[length] != '\r')
+    while (length < PART_NAME_SIZE - 1 && line[length] != '\0' && line[length] != '\n' &&
+           line[length] != '\r')
         ++length;
     CopyTextPrefix(name, PART_NAME_SIZE, line, length);
 }
@@ -57,7 +63,8 @@ bool ParsePartsText(const char* text, PartsList& list) {
     const char* pos = text;
     list.count = 0;
     while (list.count < PARTS_CAPACITY) {
-        while (*pos == '\n') ++pos;
+        while (*pos == '\n')
+            ++pos;
         if (*pos == '\0' || *pos == '-') {
             AppendSentinel(list);
             break;
@@ -70,7 +77,8 @@ bool ParsePartsText(const char* text, PartsList& list) {
         value = ApplyScaleLetter(value, *end);
         PartEntry& entry = list.entries[list.count];
         CopyLineName(entry.name, pos);
-        while (*pos != '\0' && *pos != '\n') ++pos;
+        while (*pos != '\0' && *pos != '\n')
+            ++pos;
         entry.value = value;
         entry.conductance = value == 0 ? DNM_VALUE : 1 / value;
         ++list.count;

@@ -32,7 +32,9 @@ MatchRecord SortScratch[MATCH_LIMIT];
 
 // C runtimes disagree on the sign of a printed NaN ("-nan" against "nan");
 // printing its magnitude gives the same text on all of them.
-double Printable(double value) { return std::isnan(value) ? std::fabs(value) : value; }
+double Printable(double value) {
+    return std::isnan(value) ? std::fabs(value) : value;
+}
 
 int CompareNames(const char* a, const char* b) {
     int order = std::strcmp(a, b);
@@ -68,9 +70,9 @@ int CompareMatches(const void* pa, const void* pb) {
 
 std::size_t FormatMatchLine(const MatchRecord& r, char* line, std::size_t size) {
     const char* format = LINE_FORMATS[static_cast<unsigned>(r.topology) & 7u];
-    int length = FormatText(line, size, format, r.raName1, r.raName2, r.rbName1, r.rbName2, r.rfName1,
-                            r.rfName2, Printable(r.errAtViMinPct), Printable(r.errAtViMaxPct),
-                            Printable(r.reqOhms));
+    int length =
+        FormatText(line, size, format, r.raName1, r.raName2, r.rbName1, r.rbName2, r.rfName1, r.rfName2,
+                   Printable(r.errAtViMinPct), Printable(r.errAtViMaxPct), Printable(r.reqOhms));
     if (length >= 0 && static_cast<std::size_t>(length) < size) return static_cast<std::size_t>(length);
     // Only values of extreme magnitude make a line this long; it is cut but
     // keeps its line end, so the report stays one match per line.

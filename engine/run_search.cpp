@@ -10,7 +10,9 @@
 #include "state/app_state.h"
 #include "state/bounded_text.h"
 
-void SetStatusText(const char* text) { CopyText(TextSlots[SLOT_STATUS], TEXT_SLOT_SIZE, text); }
+void SetStatusText(const char* text) {
+    CopyText(TextSlots[SLOT_STATUS], TEXT_SLOT_SIZE, text);
+}
 
 namespace {
 

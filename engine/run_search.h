@@ -6,8 +6,8 @@
 // How a run ended. The window ignores it (the status text says it all); the
 // console front end turns it into its exit status.
 enum class RunOutcome {
-    Searched,    // the search ran: found sets, none, or stopped at a limit
-    InputError,  // format, parameter, list, configuration or range error
+    Searched,   // the search ran: found sets, none, or stopped at a limit
+    InputError, // format, parameter, list, configuration or range error
 };
 
 // Runs the whole sequence. showResultText puts slot 8 into the result display;

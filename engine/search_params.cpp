@@ -34,13 +34,15 @@ bool ReadField(int slot, FieldKind kind, double* out) {
     double value = ReadNumber(text, &rest);
     if (kind == FieldKind::Precision) value = value / 100;
     *out = value;
-    while (*rest == ' ') ++rest;
+    while (*rest == ' ')
+        ++rest;
     char next = *rest;
     if (kind == FieldKind::Voltage && next == 'm') {
         *out = value / 1000;
         return true;
     }
-    bool unit = kind == FieldKind::Voltage ? (next == 'V' || next == 'v') : (next == '%' || next == 'V' || next == 'v');
+    bool unit = kind == FieldKind::Voltage ? (next == 'V' || next == 'v')
+                                           : (next == '%' || next == 'V' || next == 'v');
     return next == '\0' || next == '\r' || unit;
 }
 

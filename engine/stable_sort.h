@@ -17,9 +17,12 @@ void StableSort(T* items, int count, T* scratch, int (*compare)(const void*, con
             int mid = left + width < count ? left + width : count;
             int right = left + 2 * width < count ? left + 2 * width : count;
             int i = left, j = mid, k = left;
-            while (i < mid && j < right) to[k++] = compare(&from[j], &from[i]) < 0 ? from[j++] : from[i++];
-            while (i < mid) to[k++] = from[i++];
-            while (j < right) to[k++] = from[j++];
+            while (i < mid && j < right)
+                to[k++] = compare(&from[j], &from[i]) < 0 ? from[j++] : from[i++];
+            while (i < mid)
+                to[k++] = from[i++];
+            while (j < right)
+                to[k++] = from[j++];
         }
         T* swap = from;
         from = to;

@@ -13,4 +13,6 @@ void SetSlotText(int slot, const char* text) {
     CopyText(TextSlots[slot], TEXT_SLOT_SIZE, text);
 }
 
-int LanguageIndex() { return Settings[SETTING_LANGUAGE] == 1 ? 1 : 0; }
+int LanguageIndex() {
+    return Settings[SETTING_LANGUAGE] == 1 ? 1 : 0;
+}

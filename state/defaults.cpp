@@ -44,8 +44,10 @@ void FormatOhms(char* out, std::size_t size, long ohms, bool oneDecimal) {
     char digits[16];
     FormatText(digits, sizeof digits, unit == 1000 ? "%03ld" : "%06ld", rest);
     std::size_t length = 0;
-    while (digits[length] != '\0') ++length;
-    while (length > 0 && digits[length - 1] == '0') digits[--length] = '\0';
+    while (digits[length] != '\0')
+        ++length;
+    while (length > 0 && digits[length - 1] == '0')
+        digits[--length] = '\0';
     FormatText(out, size, "%ld.%s%c", whole, digits, suffix);
 }
 
@@ -61,8 +63,7 @@ void AppendValue(int slot, long ohms, bool oneDecimal) {
 }
 
 // Every decade value times 10^k for `decades` decades starting at firstScale.
-template <std::size_t N>
-void AppendSeries(int slot, const int (&decade)[N], long firstScale, int decades) {
+template <std::size_t N> void AppendSeries(int slot, const int (&decade)[N], long firstScale, int decades) {
     long scale = firstScale;
     for (int d = 0; d < decades; ++d, scale *= 10) {
         for (int base : decade) {
@@ -84,12 +85,14 @@ void InitDefaults() {
     SetSlotText(SLOT_VO_MAX, "3.2");
     SetSlotText(SLOT_VREF, "3.3");
     SetSlotText(SLOT_PRECISION, "0.01%");
-    for (int slot = SLOT_FIRST_LIST; slot < SLOT_FIRST_LIST + LIST_CHOICES; ++slot) SetSlotText(slot, "");
+    for (int slot = SLOT_FIRST_LIST; slot < SLOT_FIRST_LIST + LIST_CHOICES; ++slot)
+        SetSlotText(slot, "");
 
     // List1: E24 from 100 to 910k, then 1M.
     AppendSeries(SLOT_FIRST_LIST, E24_DECADE, 100, 4);
     AppendLine(SLOT_FIRST_LIST, "1M");
-    for (const char* line : LIST2_LINES) AppendLine(SLOT_FIRST_LIST + 1, line);
+    for (const char* line : LIST2_LINES)
+        AppendLine(SLOT_FIRST_LIST + 1, line);
     AppendSeries(SLOT_FIRST_LIST + 2, LIST3_DECADE, 10, 6);
     // E24, E12, E6: six decades from 10, then 10M.
     AppendSeries(SLOT_FIRST_LIST + 3, E24_DECADE, 10, 6);

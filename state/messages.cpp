@@ -27,7 +27,9 @@ const MessagePair MessageTable[MESSAGE_COUNT] = {
     /* 10 */ {{"", ""}},
     /* 11 */ {{"", ""}},
     // フォーマット・エラー + line feed
-    /* 12 */ {{"\x83\x74\x83\x48\x81\x5b\x83\x7d\x83\x62\x83\x67\x81\x45\x83\x47\x83\x89\x81\x5b\n", "Format error\n"}},
+    /* 12 */
+    {{"\x83\x74\x83\x48\x81\x5b\x83\x7d\x83\x62\x83\x67\x81\x45\x83\x47\x83\x89\x81\x5b\n",
+      "Format error\n"}},
     // 探索条件エラー
     /* 13 */ {{"\x92\x54\x8d\xf5\x8f\xf0\x8c\x8f\x83\x47\x83\x89\x81\x5b", "Searching parameter error"}},
     // 部品リストエラー

@@ -44,8 +44,10 @@ TEST(Enumeration, TwoEntryListInOrder) {
     // With series pairs, (0,0) is the only series pair: for each Ra the parallel
     // Rf pairs with Rb parallel then series, then the series Rf; then series Ra.
     ASSERT_EQ(SearchCombinations(parts, params, design, true), 27);
-    const int topologies[] = {0, 0, 1, 0, 0, 1, 2, 2, 3, 0, 0, 1, 0, 0, 1, 2, 2, 3, 4, 4, 5, 4, 4, 5, 6, 6, 7};
-    for (int i = 0; i < 27; ++i) EXPECT_EQ(MatchTable[i].topology, topologies[i]) << i;
+    const int topologies[] = {0, 0, 1, 0, 0, 1, 2, 2, 3, 0, 0, 1, 0, 0,
+                              1, 2, 2, 3, 4, 4, 5, 4, 4, 5, 6, 6, 7};
+    for (int i = 0; i < 27; ++i)
+        EXPECT_EQ(MatchTable[i].topology, topologies[i]) << i;
     EXPECT_EQ(Settings[SETTING_MATCH_COUNT], 27);
 }
 
@@ -56,8 +58,8 @@ TEST(Enumeration, RfPrefilterDropsItsCandidates) {
     ShifterDesign design;
     AcceptEverything(params, design);
     design.prefilterWindow = 0.4;
-    design.rfPerRa = 1;       // rfTarget = Ra
-    design.voff = 3.3 / 2;    // rbTarget = Ra
+    design.rfPerRa = 1;    // rfTarget = Ra
+    design.voff = 3.3 / 2; // rbTarget = Ra
     // Ra (0,0) is 50 ohms: Rf and Rb must be 50; Ra (0,1) is 100: Rf, Rb 100.
     ASSERT_EQ(SearchCombinations(parts, params, design, false), 2);
     EXPECT_EQ(Positions(MatchTable[0]), "(0,0)(0,0)(0,0)");
@@ -73,8 +75,9 @@ TEST(Search, WorkedExampleAtHalfPercent) {
     const MatchRecord* found = nullptr;
     for (int i = 0; i < Settings[SETTING_MATCH_COUNT]; ++i) {
         const MatchRecord& r = MatchTable[i];
-        if (std::string(r.raName1) == "10k" && std::string(r.rfName1) == "2k" && std::string(r.rbName1) == "24k" &&
-            std::string(r.raName2) == "DNM" && std::string(r.rfName2) == "DNM" && std::string(r.rbName2) == "DNM")
+        if (std::string(r.raName1) == "10k" && std::string(r.rfName1) == "2k" &&
+            std::string(r.rbName1) == "24k" && std::string(r.raName2) == "DNM" &&
+            std::string(r.rfName2) == "DNM" && std::string(r.rbName2) == "DNM")
             found = &r;
     }
     ASSERT_NE(found, nullptr);
@@ -113,7 +116,8 @@ TEST(Search, DnmMinimumThreeAndSerialSwitch) {
     SetSlotText(SLOT_DNM_COUNT, "");
     Settings[SETTING_INCLUDE_SERIAL] = 5;
     ASSERT_EQ(RunEngine(), RunOutcome::Searched);
-    for (int i = 0; i < Settings[SETTING_MATCH_COUNT]; ++i) ASSERT_EQ(MatchTable[i].topology, 0);
+    for (int i = 0; i < Settings[SETTING_MATCH_COUNT]; ++i)
+        ASSERT_EQ(MatchTable[i].topology, 0);
 }
 
 TEST(Search, StopsAtTheLimit) {

@@ -27,18 +27,21 @@ TEST(PartsText, ScaleLettersAndNames) {
         const char* name;
         double value;
     } cases[] = {
-        {"4,7", 4},     {"4k7", 4000},         {"1.5 k", 1.5},         {"2.2K", 2.2 * 1000},
-        {"100m", 0.1},  {"10u", 10 / 1000000.0}, {"1M", 1000000},       {" 100", 100},
-        {"100 ohm 1%", 100}, {"R47", 0},        {"8.2M", 8.2 * 1000000},
+        {"4,7", 4},           {"4k7", 4000},           {"1.5 k", 1.5},
+        {"2.2K", 2.2 * 1000}, {"100m", 0.1},           {"10u", 10 / 1000000.0},
+        {"1M", 1000000},      {" 100", 100},           {"100 ohm 1%", 100},
+        {"R47", 0},           {"8.2M", 8.2 * 1000000},
     };
-    for (const Case& c : cases) EXPECT_EQ(Entry(c.name).value, c.value) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(Entry(c.name).value, c.value) << c.name;
     EXPECT_NE(Entry("8.2M").value, 8200000.0) << "scaled in double arithmetic, one ulp below";
     EXPECT_EQ(Entry("R47").conductance, DNM_VALUE);
     EXPECT_EQ(Entry("1M").conductance, 1 / 1000000.0);
     EXPECT_EQ(List.count, 12);
     EXPECT_STREQ(List.entries[List.count - 1].name, "DNM");
     EXPECT_EQ(List.entries[List.count - 1].conductance, 0);
-    for (int i = 1; i < List.count; ++i) EXPECT_LE(List.entries[i - 1].value, List.entries[i].value);
+    for (int i = 1; i < List.count; ++i)
+        EXPECT_LE(List.entries[i - 1].value, List.entries[i].value);
 }
 
 TEST(PartsText, LongNamesAreCutTo23Bytes) {
@@ -75,7 +78,8 @@ TEST(PartsText, RejectedLists) {
 
 TEST(PartsText, CapacityAndSentinel) {
     std::string text;
-    for (int i = 1; i <= 500; ++i) text += std::to_string(i) + "\r\n";
+    for (int i = 1; i <= 500; ++i)
+        text += std::to_string(i) + "\r\n";
     ASSERT_TRUE(ParsePartsText(text.c_str(), List));
     EXPECT_EQ(List.count, 501);
     EXPECT_STREQ(List.entries[500].name, "DNM");

@@ -111,7 +111,8 @@ TEST(Report, SortsBestFirstAndCountsTheSets) {
 TEST(Report, FullTableSaysTooMany) {
     ResetState();
     Settings[0] = 1;
-    for (int i = 0; i < MATCH_LIMIT; ++i) MatchTable[i] = Record("1", "2", "3", "4", "5", "6");
+    for (int i = 0; i < MATCH_LIMIT; ++i)
+        MatchTable[i] = Record("1", "2", "3", "4", "5", "6");
     Report(100);
     EXPECT_EQ(Slot(SLOT_STATUS), "100 set(s) found.");
     Report(MATCH_LIMIT);
@@ -124,7 +125,8 @@ TEST(Report, FullTableSaysTooMany) {
 void FillToBudget(int lastLineLength) {
     std::string full(23, 'n');
     for (int i = 0; i < 191; ++i) {
-        MatchTable[i] = Record(full.c_str(), full.c_str(), full.c_str(), full.c_str(), full.c_str(), full.c_str());
+        MatchTable[i] =
+            Record(full.c_str(), full.c_str(), full.c_str(), full.c_str(), full.c_str(), full.c_str());
         MatchTable[i].worstErr = i * 1e-9; // keeps the table in this order
     }
     std::string rest(lastLineLength - 33 - 46, 'm');
@@ -144,7 +146,8 @@ TEST(Report, BudgetBoundary) {
 
     FillToBudget(REPORT_BUDGET - 191 * 171 + 1);
     Report(193);
-    EXPECT_EQ(Slot(SLOT_RESULT).size(), 191u * 171u) << "the line past the budget and all after it are dropped";
+    EXPECT_EQ(Slot(SLOT_RESULT).size(), 191u * 171u)
+        << "the line past the budget and all after it are dropped";
     EXPECT_EQ(Slot(SLOT_STATUS), "Break off because of too many matches.");
 }
 

@@ -28,10 +28,10 @@ TEST(Fields, VoltageSuffixes) {
         bool accepted;
         double volts;
     } cases[] = {
-        {"1.5m", true, 0.0015}, {"1.5 m", true, 0.0015}, {"1.5mV", true, 0.0015}, {"1.5mx", true, 0.0015},
+        {"1.5m", true, 0.0015}, {"1.5 m", true, 0.0015}, {"1.5mV", true, 0.0015},  {"1.5mx", true, 0.0015},
         {"3.3V", true, 3.3},    {"3.3 v", true, 3.3},    {"3.3V junk", true, 3.3}, {"", true, 0},
-        {"V", true, 0},         {" 3.3", true, 3.3},     {"3.3\r\n", true, 3.3},  {"3300m", true, 3.3},
-        {"1.5M", false, 0},     {"1.5k", false, 0},      {"1.5\t", false, 0},     {"3.3 4", false, 0},
+        {"V", true, 0},         {" 3.3", true, 3.3},     {"3.3\r\n", true, 3.3},   {"3300m", true, 3.3},
+        {"1.5M", false, 0},     {"1.5k", false, 0},      {"1.5\t", false, 0},      {"3.3 4", false, 0},
         {"3.3\n", false, 0},    {"abc", false, 0},
     };
     for (const Case& c : cases) {
@@ -50,8 +50,8 @@ TEST(Fields, PrecisionSuffixes) {
         bool accepted;
         double fraction;
     } cases[] = {
-        {"1", true, 0.01},   {"1 %", true, 0.01}, {"1%%", true, 0.01}, {"1V", true, 0.01},
-        {"0.01%", true, 0.0001}, {"1m", false, 0}, {"1 x", false, 0},
+        {"1", true, 0.01},       {"1 %", true, 0.01}, {"1%%", true, 0.01}, {"1V", true, 0.01},
+        {"0.01%", true, 0.0001}, {"1m", false, 0},    {"1 x", false, 0},
     };
     for (const Case& c : cases) {
         ResetState();
@@ -67,8 +67,8 @@ TEST(Fields, DnmCountIsClampedNeverRejected) {
     struct Case {
         const char* text;
         int dnm;
-    } cases[] = {{"", 0}, {"2", 2}, {"2.9", 2}, {"7", 3}, {"-1", 0}, {"x", 0}, {"99999999999", 3},
-                 {"-99999999999", 0}, {" 1", 1}};
+    } cases[] = {{"", 0},  {"2", 2},           {"2.9", 2},          {"7", 3}, {"-1", 0},
+                 {"x", 0}, {"99999999999", 3}, {"-99999999999", 0}, {" 1", 1}};
     for (const Case& c : cases) {
         ResetState();
         SetSlotText(SLOT_DNM_COUNT, c.text);
@@ -129,7 +129,7 @@ TEST(Design, RangeErrorsAndWindow) {
 TEST(Design, InfiniteAndNanGainGoOnToTheSearch) {
     ResetState();
     SetSlotText(SLOT_FIRST_LIST, "1k\r\n2k\r\n"); // every pair passes a NaN target: keep the list short
-    SetSlotText(SLOT_VI_MAX, "0.6"); // equal input bounds: infinite gain
+    SetSlotText(SLOT_VI_MAX, "0.6");              // equal input bounds: infinite gain
     EXPECT_EQ(RunEngine(), RunOutcome::Searched);
     EXPECT_TRUE(std::isinf(ShifterDesignStore.gain));
     SetSlotText(SLOT_VO_MAX, "0.1"); // both ranges of zero width: NaN gain
@@ -147,9 +147,9 @@ TEST(RunOrder, FirstFailureWinsAndKeepsTheMatchCount) {
         int configuration;
         const char* status;
     } cases[] = {
-        {"0.5", "", 1, "Searching parameter error"},   // bad range hides a bad list and configuration
-        {"3.0", "", 1, "Stock list error"},            // bad list hides the configuration
-        {"3.0", "100\r\n", 1, "Not yet released."},    // a good list shows the configuration
+        {"0.5", "", 1, "Searching parameter error"}, // bad range hides a bad list and configuration
+        {"3.0", "", 1, "Stock list error"},          // bad list hides the configuration
+        {"3.0", "100\r\n", 1, "Not yet released."},  // a good list shows the configuration
     };
     for (const Case& c : cases) {
         SetSlotText(SLOT_VI_MAX, c.viMax);

@@ -36,8 +36,10 @@ std::string Cp932ToUtf8(const char* text) {
 TEST(Defaults, ParameterTexts) {
     ResetState();
     const char* expected[] = {"", "0.6", "3.0", "0.1", "3.2", "3.3", "0.01%"};
-    for (int slot = 0; slot < 7; ++slot) EXPECT_EQ(Slot(slot), expected[slot]) << "slot " << slot;
-    for (int slot : {7, 8, 9, 16, 17, 18, 19}) EXPECT_EQ(Slot(slot), "") << "slot " << slot;
+    for (int slot = 0; slot < 7; ++slot)
+        EXPECT_EQ(Slot(slot), expected[slot]) << "slot " << slot;
+    for (int slot : {7, 8, 9, 16, 17, 18, 19})
+        EXPECT_EQ(Slot(slot), "") << "slot " << slot;
 }
 
 TEST(Defaults, ListTexts) {
@@ -49,8 +51,17 @@ TEST(Defaults, ListTexts) {
     } cases[] = {
         {10, 97, {{0, "100"}, {1, "110"}, {24, "1k"}, {25, "1.1k"}, {95, "910k"}, {96, "1M"}}},
         {11, 56, {{0, "1"}, {1, "4,7"}, {23, "1.2k"}, {55, "1M"}}},
-        {12, 72, {{0, "10"}, {28, "2.0k"}, {30, "3.0k"}, {40, "20k"}, {52, "200k"}, {54, "300k"}, {64, "2.0M"}, {66, "3.0M"},
-                  {71, "7.5M"}}},
+        {12,
+         72,
+         {{0, "10"},
+          {28, "2.0k"},
+          {30, "3.0k"},
+          {40, "20k"},
+          {52, "200k"},
+          {54, "300k"},
+          {64, "2.0M"},
+          {66, "3.0M"},
+          {71, "7.5M"}}},
         {13, 145, {{0, "10"}, {47, "910"}, {48, "1k"}, {128, "2.2M"}, {143, "9.1M"}, {144, "10M"}}},
         {14, 73, {{0, "10"}, {12, "100"}, {36, "10k"}, {71, "8.2M"}, {72, "10M"}}},
         {15, 37, {{0, "10"}, {5, "68"}, {35, "6.8M"}, {36, "10M"}}},
@@ -58,7 +69,8 @@ TEST(Defaults, ListTexts) {
     for (const Case& c : cases) {
         std::vector<std::string> lines = Lines(Slot(c.slot));
         ASSERT_EQ(lines.size(), c.lines) << "slot " << c.slot;
-        for (const auto& probe : c.probes) EXPECT_EQ(lines[probe.first], probe.second) << "slot " << c.slot;
+        for (const auto& probe : c.probes)
+            EXPECT_EQ(lines[probe.first], probe.second) << "slot " << c.slot;
     }
 }
 

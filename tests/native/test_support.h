@@ -18,14 +18,21 @@ inline int& ShowCalls() {
     static int calls = 0;
     return calls;
 }
-inline void CountShow() { ++ShowCalls(); }
+inline void CountShow() {
+    ++ShowCalls();
+}
 
-inline RunOutcome RunEngine() { return RunSearch(CountShow); }
+inline RunOutcome RunEngine() {
+    return RunSearch(CountShow);
+}
 
-inline std::string Slot(int slot) { return TextSlots[slot]; }
+inline std::string Slot(int slot) {
+    return TextSlots[slot];
+}
 
 inline int CountLines(const std::string& text) {
     int lines = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+        ++lines;
     return lines;
 }
