@@ -5,6 +5,17 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
+
+// Lets the compiler check FormatText's arguments against its format. MinGW-w64
+// builds with its C99 printf, whose format kind it names itself.
+#if defined(__MINGW32__) && defined(__MINGW_PRINTF_FORMAT)
+#define VARNOCK_PRINTF_CHECK(f, a) __attribute__((format(__MINGW_PRINTF_FORMAT, f, a)))
+#elif defined(__GNUC__) || defined(__clang__)
+#define VARNOCK_PRINTF_CHECK(f, a) __attribute__((format(printf, f, a)))
+#else
+#define VARNOCK_PRINTF_CHECK(f, a)
+#endif
 
 // Copies src into dst (size bytes including the NUL); returns the length copied.
 std::size_t CopyText(char* dst, std::size_t size, const char* src);
@@ -17,8 +28,4 @@ std::size_t AppendText(char* dst, std::size_t size, const char* src);
 
 // printf into dst, cut to fit. Returns the length that the whole text would
 // have had (as snprintf does), so a caller can see that it was cut.
-int FormatText(char* dst, std::size_t size, const char* format, ...)
-#if defined(__GNUC__) || defined(__clang__)
-    __attribute__((format(printf, 3, 4)))
-#endif
-    ;
+int FormatText(char* dst, std::size_t size, const char* format, ...) VARNOCK_PRINTF_CHECK(3, 4);
