@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 #include "engine/combination_search.h"
+#include "engine/combination_search_literal.h"
 #include "engine/run_search.h"
 #include "engine/stable_sort.h"
 #include "fuzz_support.h"
@@ -71,7 +72,8 @@ bool SameRecord(const MatchRecord& a, const MatchRecord& b) {
 // stores, bit for bit, and the same first MATCH_LIMIT records when it stops.
 void CheckAgainstLiteralSearch(int count, bool includeSerial) {
     std::memcpy(Reported, MatchTable, sizeof(MatchRecord) * static_cast<std::size_t>(count));
-    int literal = SearchCombinations(PartsListStore, SearchParamsStore, ShifterDesignStore, includeSerial);
+    int literal =
+        SearchCombinationsLiteral(PartsListStore, SearchParamsStore, ShifterDesignStore, includeSerial);
     FUZZ_CHECK(literal == count);
     StableSort(MatchTable, literal, SortScratch, CompareMatches);
     for (int i = 0; i < count; ++i)
