@@ -61,6 +61,14 @@ number() { # a decimal number, sometimes negative, sometimes with an exponent
     ((RANDOM % 8 == 0)) && printf 'e%s' "${exponents[RANDOM % 5]}"
     return 0
 }
+# Bash gives every subshell a new random seed, so a draw inside $(...) or a
+# pipe would not replay: draws that feed a variable go through choose.
+choose() { # choose VAR WORDS...: sets VAR to one of the words
+    local -n choice=$1
+    shift
+    shift $((RANDOM % $#))
+    choice=$1
+}
 with_suffix() {
     number
     pick "${SUFFIXES[@]}"
@@ -95,13 +103,13 @@ parts_list() {
 # Writes one random text for edit ID into FILE; lists and the result edit
 # take multi-line texts up to the slot's size.
 random_text() {
-    local id=$1 file=$2 multi=0
+    local id=$1 file=$2 multi=0 pattern
     [[ " ${LIST_EDITS[*]} $RESULT_EDIT " == *" $id "* ]] && multi=1
     # Long texts are rare: Wine measures an edit's whole line at every paint,
     # so a window full of them slows every later round down.
     case $((RANDOM % 60 < 2 ? RANDOM % 2 + 1 : RANDOM % 12 + 3)) in
-    1) long_text $((RANDOM % (SLOT_TEXT_LIMIT + 1))) "$(pick 1 22k "100"$'\r\n' -x 0.5%)" ;;
-    2) long_text "$SLOT_TEXT_LIMIT" "$(pick 47 "1k"$'\r\n' Z)" ;;
+    1) choose pattern 1 22k "100"$'\r\n' -x 0.5% && long_text $((RANDOM % (SLOT_TEXT_LIMIT + 1))) "$pattern" ;;
+    2) choose pattern 47 "1k"$'\r\n' Z && long_text "$SLOT_TEXT_LIMIT" "$pattern" ;;
     3) : ;;
     4) control_chars ;;
     5) japanese ;;
@@ -129,8 +137,11 @@ plan_round() {
         fi
         echo "set $id in-$id.txt"
     done
-    ((RANDOM % 3 == 0)) && echo "press $(pick "${LIST_RADIOS[@]}")"
-    ((RANDOM % 10 == 0)) && echo "press $(pick "${CONFIG_RADIOS[@]}")"
+    local radio config
+    choose radio "${LIST_RADIOS[@]}"
+    choose config "${CONFIG_RADIOS[@]}"
+    ((RANDOM % 3 == 0)) && echo "press $radio"
+    ((RANDOM % 10 == 0)) && echo "press $config"
     ((RANDOM % 4 == 0)) && echo "press $INCLUDE_SERIAL"
     ((RANDOM % 6 == 0)) && echo "press $LANGUAGE"
     echo "press $EXECUTE"
@@ -170,9 +181,13 @@ message_round() {
 # by mouse clicks where the window shows them.
 click_round() {
     local round=$1
-    plan_round | grep '^set' >round.cmd
+    plan_round >planned.cmd
+    grep "^set" planned.cmd >round.cmd
     wine64 "$probe" batch round.cmd </dev/null >/dev/null 2>&1 || fail "round $round: texts not taken (seed $SEED)"
-    click "$(pick "${LIST_RADIOS[@]}")"
+    local radio
+    choose radio "${LIST_RADIOS[@]}"
+    click "$radio"
+    wait_for "list radio $radio marked by its click (round $round, seed $SEED)" is_checked "$radio"
     ((RANDOM % 2 == 0)) && click "$INCLUDE_SERIAL"
     ((RANDOM % 4 == 0)) && click "$LANGUAGE"
     click "$EXECUTE"
