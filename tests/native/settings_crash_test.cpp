@@ -175,24 +175,4 @@ TEST_F(SettingsCrashTest, RefusedWriteLeavesTheOldFile) {
     }
 }
 
-// Every checked step failed in turn: the old file stays and loads whole, and
-// the save that follows puts the complete new file in place.
-TEST_F(SettingsCrashTest, EveryFailingStepKeepsTheOldFile) {
-    SaveQuietly();
-    int steps = SaveStepsTaken();
-    PutOldFileBack();
-    for (int step = 1; step <= steps + 1; ++step) {
-        SCOPED_TRACE("failing step " + std::to_string(step));
-        FailSaveAtStep(step);
-        SaveQuietly();
-        FailSaveAtStep(0);
-        EXPECT_EQ(LastSaveSucceeded(), step > steps);
-        EXPECT_EQ(ExpectOldOrNew(), step > steps);
-        SaveQuietly();
-        EXPECT_TRUE(ReadBytes("Varnock.ini") == newFile);
-        EXPECT_TRUE(ExpectOldOrNew());
-        PutOldFileBack();
-    }
-}
-
 } // namespace

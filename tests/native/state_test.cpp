@@ -1,7 +1,6 @@
 // Default state, the language rule and the message table.
 #include <gtest/gtest.h>
 
-#include <iconv.h>
 #include <string>
 #include <vector>
 
@@ -18,19 +17,6 @@ std::vector<std::string> Lines(const std::string& text) {
     }
     EXPECT_EQ(start, text.size()) << "every line, the last one included, ends with CR LF";
     return lines;
-}
-
-std::string Cp932ToUtf8(const char* text) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-    char out[256];
-    char* in = const_cast<char*>(text);
-    std::size_t inLeft = std::strlen(text);
-    char* outPtr = out;
-    std::size_t outLeft = sizeof out;
-    EXPECT_NE(iconv(cd, &in, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1)) << text;
-    iconv_close(cd);
-    return std::string(out, sizeof out - outLeft);
 }
 
 TEST(Defaults, ParameterTexts) {

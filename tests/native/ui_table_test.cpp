@@ -3,27 +3,14 @@
 // rule and the edit collection rely on.
 #include <gtest/gtest.h>
 
-#include <iconv.h>
 #include <cstring>
 #include <set>
 #include <string>
 
+#include "test_support.h"
 #include "ui/control_table.h"
 
 namespace {
-
-std::string Cp932ToUtf8(const char* text) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-    char out[512];
-    char* in = const_cast<char*>(text);
-    std::size_t inLeft = std::strlen(text);
-    char* outPtr = out;
-    std::size_t outLeft = sizeof out;
-    EXPECT_NE(iconv(cd, &in, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1)) << text;
-    iconv_close(cd);
-    return std::string(out, sizeof out - outLeft);
-}
 
 struct LabelCase {
     int row;
