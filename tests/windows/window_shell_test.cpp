@@ -49,6 +49,16 @@ std::string TextOf(HWND control) {
     return std::string(text, length > 0 ? length : 0);
 }
 
+// The default size is 54 cells plus 10 pixels by 42 cells, in whole-cell arithmetic.
+void ExpectDefaultSizeAt(HWND window, int left, int top) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, left);
+    EXPECT_EQ(rect.top, top);
+    EXPECT_EQ(rect.right - rect.left, (CharCellWidth * 540) / 10 + 10);
+    EXPECT_EQ(rect.bottom - rect.top, (CharCellHeight * 420) / 10);
+}
+
 bool IsChecked(int row) {
     return SendMessageA(ControlHandles[row], BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -132,13 +142,7 @@ TEST_F(MainWindow, FirstStartShowsTheDefaultsInJapanese) {
         EXPECT_EQ(TextOf(ControlHandles[edit.row]), edit.text) << "row " << edit.row;
     EXPECT_EQ(TextOf(ControlHandles[46]), TextSlots[SLOT_FIRST_LIST]);
 
-    // At (0, 0) with 54 cells plus 10 pixels by 42 cells.
-    RECT rect;
-    GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right - rect.left, (CharCellWidth * 540) / 10 + 10);
-    EXPECT_EQ(rect.bottom - rect.top, (CharCellHeight * 420) / 10);
+    ExpectDefaultSizeAt(window, 0, 0);
 }
 
 // The cell comes from the window font's metrics, with the variable-pitch rule.
@@ -350,12 +354,7 @@ TEST_F(MainWindow, DefaultSizeButtonKeepsThePosition) {
     Create();
     MoveWindow(window, 40, 30, 300, 200, TRUE);
     Click(ROW_DEFAULT_SIZE);
-    RECT rect;
-    GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.left, 40);
-    EXPECT_EQ(rect.top, 30);
-    EXPECT_EQ(rect.right - rect.left, (CharCellWidth * 540) / 10 + 10);
-    EXPECT_EQ(rect.bottom - rect.top, (CharCellHeight * 420) / 10);
+    ExpectDefaultSizeAt(window, 40, 30);
 }
 
 // The platform clamps the bar; the content and the child controls move with it
