@@ -14,20 +14,55 @@ wine_prepare() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-            DISPLAY= wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
-            # x11 when a display is given, else the null driver instead of failing.
-            DISPLAY= wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f \
-                </dev/null >/dev/null 2>&1 || true
-            # Wine draws caption and frame itself, also on a display without a
-            # window manager (Xvfb), so a screenshot shows the whole window.
-            DISPLAY= wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f \
-                </dev/null >/dev/null 2>&1 || true
-            # The window's default font is the system font, which Japanese Windows
-            # draws with variable pitch; Wine would take the fixed-pitch IPAGothic.
-            DISPLAY= wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v System /d IPAPGothic /f \
-                </dev/null >/dev/null 2>&1 || true
-            wineserver -w || true
-        fi
+        # The marker is written only after the prefix has run a program, so a
+        # creation cut short (a Wine process that failed to start, a full disk)
+        # is made again instead of leaving every later run without kernel32.dll.
+        [[ -f "$WINEPREFIX/.varnock-ready" ]] && exit 0
+        local attempt
+        for attempt in 1 2 3; do
+            wine_create_prefix && exit 0
+            echo "Wine prefix $WINEPREFIX: creation $attempt failed, see $WINEPREFIX.log" >&2
+        done
+        wine_report_failure
+        exit 1
     ) 9>"$WINEPREFIX.lock"
+}
+
+# Creates the prefix from nothing and proves it by running a program in it.
+wine_create_prefix() {
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+    {
+        echo "== $(date -u '+%F %T') wineboot"
+        DISPLAY= WINEDEBUG=err+all wine64 wineboot -i </dev/null 2>&1
+        echo "wineboot exit status $?"
+        # x11 when a display is given, else the null driver instead of failing.
+        DISPLAY= wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f </dev/null 2>&1
+        # Wine draws caption and frame itself, also on a display without a
+        # window manager (Xvfb), so a screenshot shows the whole window.
+        DISPLAY= wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null 2>&1
+        # The window's default font is the system font, which Japanese Windows
+        # draws with variable pitch; Wine would take the fixed-pitch IPAGothic.
+        DISPLAY= wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v System /d IPAPGothic /f \
+            </dev/null 2>&1
+        wineserver -w
+        echo "== check"
+    } >"$WINEPREFIX.log" 2>&1
+    [[ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]] || return 1
+    local status=0
+    DISPLAY= wine64 cmd.exe /c exit 7 </dev/null >>"$WINEPREFIX.log" 2>&1 || status=$?
+    wineserver -w
+    [[ $status -eq 7 ]] || return 1
+    touch "$WINEPREFIX/.varnock-ready"
+}
+
+wine_report_failure() {
+    {
+        echo "Wine cannot run programs in the prefix $WINEPREFIX."
+        echo "--- last lines of $WINEPREFIX.log:"
+        tail -n 20 "$WINEPREFIX.log" 2>/dev/null
+        echo "--- room on its disk and in /tmp:"
+        LC_ALL=C df -h "$(dirname "$WINEPREFIX")" /tmp 2>&1
+        echo "--- $(id) HOME=${HOME:-unset} $(command -v wine64) $(wine64 --version 2>&1)"
+    } >&2
 }
