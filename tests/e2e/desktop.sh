@@ -1,7 +1,18 @@
 # Sourced by the end-to-end test and the soak: Varnock.exe on its own Xvfb
 # display under Wine, seen and driven from outside through the probe and
-# xdotool. The caller sets TEST_NAME (the prefix of messages and screenshots),
-# exe, probe and out (the output folder) before sourcing.
+# xdotool. The caller then runs desktop_setup with its name and arguments.
+
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
+
+# desktop_setup NAME VARNOCK_EXE PROBE_EXE WINEPREFIX OUTPUT_DIR: NAME prefixes
+# messages and screenshots, which go to OUTPUT_DIR.
+desktop_setup() {
+    TEST_NAME=$1
+    exe=$(readlink -f "$2")
+    probe=$(readlink -f "$3")
+    out=$(mkdir -p "$5" && cd "$5" && pwd)
+    wine_prepare "$4"
+}
 
 TIMEOUT=${VARNOCK_E2E_TIMEOUT:-60} # seconds for any one thing to appear: Wine's first start is slow
 fail() {

@@ -5,13 +5,8 @@
 # Usage: end_to_end.sh VARNOCK_EXE PROBE_EXE WINEPREFIX OUTPUT_DIR
 # The screenshots end up in OUTPUT_DIR (e2e-*.png) for people to look at.
 set -euo pipefail
-exe=$(readlink -f "$1")
-probe=$(readlink -f "$2")
-out=$(mkdir -p "$4" && cd "$4" && pwd)
-TEST_NAME=e2e
-source "$(dirname "$0")/../../scripts/wine-env.sh"
 source "$(dirname "$0")/desktop.sh"
-wine_prepare "$3"
+desktop_setup e2e "$@"
 
 result_filled() { [[ -n "$(probe text 42)" ]]; }
 

@@ -8,13 +8,8 @@
 # VARNOCK_SOAK_ROUNDS (default 250) and VARNOCK_SOAK_SEED (default 6623,
 # printed) lengthen a run or try other texts.
 set -euo pipefail
-exe=$(readlink -f "$1")
-probe=$(readlink -f "$2")
-out=$(mkdir -p "$4" && cd "$4" && pwd)
-TEST_NAME=soak
-source "$(dirname "$0")/../../scripts/wine-env.sh"
 source "$(dirname "$0")/desktop.sh"
-wine_prepare "$3"
+desktop_setup soak "$@"
 
 ROUNDS=${VARNOCK_SOAK_ROUNDS:-250}
 SEED=${VARNOCK_SOAK_SEED:-6623} # fixed, so every CI run types the same texts
