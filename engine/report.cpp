@@ -90,16 +90,20 @@ void FormatReport(ShowResultTextFn showResultText) {
     if (count > MATCH_LIMIT) count = MATCH_LIMIT;
     StableSort(MatchTable, count, SortScratch, CompareMatches);
 
-    int budget = REPORT_BUDGET;
+    // Each line is copied to where the last one ended instead of looking for
+    // the end of the text again.
+    char* result = TextSlots[SLOT_RESULT];
+    result[0] = '\0';
+    std::size_t used = 0;
     bool overBudget = false;
     char line[REPORT_LINE_SIZE];
     for (int i = 0; i < count; ++i) {
-        budget -= static_cast<int>(FormatMatchLine(MatchTable[i], line, sizeof line));
-        if (budget < 0) {
+        std::size_t length = FormatMatchLine(MatchTable[i], line, sizeof line);
+        if (used + length > static_cast<std::size_t>(REPORT_BUDGET)) {
             overBudget = true;
             break;
         }
-        AppendText(TextSlots[SLOT_RESULT], TEXT_SLOT_SIZE, line);
+        used += CopyText(result + used, TEXT_SLOT_SIZE - used, line);
     }
     showResultText();
     WriteStatus(count, overBudget);
