@@ -42,10 +42,7 @@ void FormatOhms(char* out, std::size_t size, long ohms, bool oneDecimal) {
         return;
     }
     char digits[16];
-    FormatText(digits, sizeof digits, unit == 1000 ? "%03ld" : "%06ld", rest);
-    std::size_t length = 0;
-    while (digits[length] != '\0')
-        ++length;
+    int length = FormatText(digits, sizeof digits, unit == 1000 ? "%03ld" : "%06ld", rest);
     while (length > 0 && digits[length - 1] == '0')
         digits[--length] = '\0';
     FormatText(out, size, "%ld.%s%c", whole, digits, suffix);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "state/app_state.h"
 #include "state/bounded_text.h"
@@ -106,9 +107,7 @@ std::int32_t LineValue() {
 // one: a hand-edited last line without it keeps its last character), each pair
 // of BELs turned back into CR LF, scanning on behind the pair.
 void StoreTextLine(int slot) {
-    std::size_t length = 0;
-    while (LineBuffer[length] != '\0')
-        ++length;
+    std::size_t length = std::strlen(LineBuffer);
     if (length > 0 && LineBuffer[length - 1] == '\n') LineBuffer[--length] = '\0';
     for (std::size_t i = 0; i + 1 < length; ++i) {
         if (LineBuffer[i] == BEL && LineBuffer[i + 1] == BEL) {
@@ -226,10 +225,7 @@ void CollectState(const SaveOperations& operations) {
 // Writes the new file beside the old one and puts it in its place only when it
 // is complete; on any failure the temporary file goes and the old file stays.
 bool WriteSettingsFile(const SaveOperations& operations) {
-    CopyText(TemporaryPath, sizeof TemporaryPath, SettingsFilePath);
-    std::size_t length = 0;
-    while (TemporaryPath[length] != '\0')
-        ++length;
+    std::size_t length = CopyText(TemporaryPath, sizeof TemporaryPath, SettingsFilePath);
     if (length < sizeof SETTINGS_EXTENSION) return false;
     CopyText(TemporaryPath + length - (sizeof SETTINGS_EXTENSION - 1), sizeof TEMPORARY_EXTENSION,
              TEMPORARY_EXTENSION);
