@@ -17,11 +17,6 @@ void Repaint(HWND window) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
-void SetCheck(int row, bool checked) {
-    if (row < 0 || row >= CONTROL_ROWS) return;
-    SendMessageA(ControlHandles[row], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 // 0 and 1 alternate. A negative value from an edited file reads as Japanese
 // (LanguageIndex), so the first click gives English rather than counting up
 // towards 0 with no visible change.
@@ -86,6 +81,11 @@ void OnCommand(HWND window, int id) {
 void SetInputsEnabled(bool enable) {
     for (int row : INPUT_ROWS)
         EnableWindow(ControlHandles[row], enable ? TRUE : FALSE);
+}
+
+void SetCheck(int row, bool checked) {
+    if (row < 0 || row >= CONTROL_ROWS) return;
+    SendMessageA(ControlHandles[row], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void ShowResultText() {

@@ -13,9 +13,6 @@ HWND ControlHandles[CONTROL_ROWS];
 
 namespace {
 
-// Buffer for a setting shown as a number.
-constexpr std::size_t NUMBER_TEXT_SIZE = 50;
-
 // The window's default font (no font is ever selected) gives the layout unit.
 void MeasureCharCell(HWND window) {
     TEXTMETRICA metrics = {};
@@ -46,11 +43,10 @@ void SetInitialState(int row) {
     HWND control = ControlHandles[row];
     switch (entry.kind) {
     case KIND_RADIO:
-        SendMessageA(control, BM_SETCHECK,
-                     Settings[entry.slot] == row - entry.group ? BST_CHECKED : BST_UNCHECKED, 0);
+        SetCheck(row, Settings[entry.slot] == row - entry.group);
         break;
     case KIND_CHECKBOX:
-        SendMessageA(control, BM_SETCHECK, Settings[entry.slot] != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+        SetCheck(row, Settings[entry.slot] != 0);
         break;
     case KIND_STATIC_SLOT:
     case KIND_EDIT:

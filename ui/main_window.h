@@ -8,6 +8,8 @@
 #endif
 #include <windows.h>
 
+#include <cstddef>
+
 #include "ui/control_table.h"
 
 // The class name, which is also the program's name in the caption and the
@@ -16,6 +18,9 @@ extern const char MAIN_CLASS_NAME[];
 
 // One handle per table row; rows that create no control keep a null handle.
 extern HWND ControlHandles[CONTROL_ROWS];
+
+// Buffer for a setting shown or painted as a number.
+constexpr std::size_t NUMBER_TEXT_SIZE = 50;
 
 // Registers the "Varnock" window class; 0 on failure.
 ATOM RegisterMainWindowClass(HINSTANCE instance);
@@ -34,6 +39,8 @@ void CollectEditTexts();
 // Commands (commands.cpp).
 void OnCommand(HWND window, int id);
 void SetInputsEnabled(bool enable);
+// Sets or clears the mark of the radio or check box of a row (none outside the table).
+void SetCheck(int row, bool checked);
 void ShowResultText();
 
 // Painting and scrolling (paint.cpp, scroll.cpp).

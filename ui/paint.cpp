@@ -10,9 +10,6 @@
 
 namespace {
 
-// Buffer for a setting painted as a number.
-constexpr std::size_t NUMBER_TEXT_SIZE = 50;
-
 void DrawRowText(HDC dc, const char* text, RECT* rect, std::uint32_t format) {
     DrawTextA(dc, text ? text : "", -1, rect, format);
 }
