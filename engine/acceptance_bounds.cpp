@@ -58,3 +58,8 @@ RbBounds AcceptableRb(const SearchParams& p, double ra, double rf) {
     double hi = bLo > 0 ? rf / bLo * (1 + BOUND_PAD) : INF;
     return RbBounds{lo, hi, true};
 }
+
+RfBounds AcceptableRf(const SearchParams&, double) {
+    // Not bounded yet: every Rf may pass.
+    return RfBounds{-INF, INF, false};
+}

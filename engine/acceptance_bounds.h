@@ -23,3 +23,9 @@ struct RbBounds {
 };
 
 RbBounds AcceptableRb(const SearchParams& params, double ra, double rf);
+
+// The same for the Rf of one Ra, over every Rb: with known set, an Rf within
+// BOUNDED_MAGNITUDE_MIN .. BOUNDED_MAGNITUDE_MAX but outside lo .. hi makes
+// every candidate of this Ra and Rf fail the acceptance test.
+using RfBounds = RbBounds;
+RfBounds AcceptableRf(const SearchParams& params, double ra);
