@@ -8,6 +8,7 @@
 #include "cli/result_writers.h"
 #include "cli/series_table.h"
 #include "engine/parts_list.h"
+#include "engine/report.h"
 #include "state/bounded_text.h"
 #include "test_support.h"
 
@@ -164,6 +165,20 @@ TEST(Writers, ToleranceAddsFourColumns) {
     for (int i = 0; i < 22; ++i)
         spread = spread.substr(spread.find(',') + 1);
     EXPECT_EQ(spread.find("nan"), std::string::npos) << spread;
+}
+
+// CSV and JSON rows are the lines the report prints: as many as its budget
+// takes, whatever the length of the names.
+TEST(Writers, RowsStopWhereTheReportStops) {
+    const char* const names[] = {"1k", "12345678901234567890123"};
+    for (const char* name : names) {
+        ResetState();
+        for (int i = 0; i < MATCH_LIMIT; ++i)
+            MatchTable[i] = Record(name, name);
+        Settings[SETTING_MATCH_COUNT] = MATCH_LIMIT;
+        FormatReport(CountShow);
+        EXPECT_EQ(PrintedRecords(MatchTable, MATCH_LIMIT), CountLines(Slot(SLOT_RESULT))) << name;
+    }
 }
 
 } // namespace
