@@ -43,7 +43,6 @@ ORDER_TOLERANCE = 1e-6
 # The largest differences seen between printed and simulated values.
 LARGEST = {"errors": 0.0, "ohms": 0.0, "spread": 0.0}
 
-
 # Lists given to --list-file: scale letters, a decimal comma, a letter that is
 # not directly after its number, leading spaces and words after the number.
 MIXED_LIST = ["100m", "4,7", "22", " 68", "220", "1.5K", "4.7k", "10k", "22k", "47k",
