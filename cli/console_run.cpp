@@ -50,9 +50,10 @@ bool ApplySeries(const CliOptions& options) {
     return false;
 }
 
-void PrintListText(const CliOptions& options) {
+bool PrintListText(const CliOptions& options) {
     const char* slot = ChosenListSlot("--print-list");
     if (slot != nullptr) WriteTerminalText(stdout, slot, options.utf8Output);
+    return slot != nullptr;
 }
 
 bool ReadToleranceOption(const CliOptions& options, double* fraction) {

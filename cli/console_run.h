@@ -17,8 +17,9 @@ void PrintVersion();
 // stderr) for a bad series, range or too many values.
 bool ApplySeries(const CliOptions& options);
 
-// Writes the list text the search would use, converted like the report.
-void PrintListText(const CliOptions& options);
+// Writes the list text the search would use, converted like the report. False
+// (message on stderr) when the chosen list is none of the six.
+bool PrintListText(const CliOptions& options);
 
 // Reads --tolerance into *fraction (negative when not given). False (message
 // on stderr) when it cannot be read or is not below 100 %.

@@ -56,10 +56,7 @@ int main(int argc, char** argv) {
     if (options.listFile != nullptr && !LoadListFile(options.listFile)) return EXIT_BAD_OPTION;
     double tolerance = -1;
     if (!ApplySeries(options) || !ReadToleranceOption(options, &tolerance)) return EXIT_BAD_OPTION;
-    if (options.printList) {
-        PrintListText(options);
-        return FinishOutput(0);
-    }
+    if (options.printList) return FinishOutput(PrintListText(options) ? 0 : EXIT_BAD_OPTION);
     if (options.check[0] != nullptr) return FinishOutput(RunCheck(options, tolerance));
 
     RunOutcome outcome = RunSearch(ShowNothing);
