@@ -4,8 +4,8 @@
 // --save it writes the state back to Varnock.ini, as the window does at its end.
 #include <cstdio>
 
+#include "cli/console_run.h"
 #include "cli/options.h"
-#include "cli/terminal_text.h"
 #include "engine/run_search.h"
 #include "state/app_state.h"
 #include "state/settings_file.h"
@@ -45,20 +45,23 @@ int main(int argc, char** argv) {
     LoadSettings();
     CliOptions options;
     OptionsResult parsed = ApplyOptions(argc, argv, options);
-    if (parsed == OptionsResult::Help) {
-        PrintUsage(argv[0], false);
-        return 0;
+    if (parsed == OptionsResult::Help || parsed == OptionsResult::Version) {
+        parsed == OptionsResult::Help ? PrintUsage(argv[0], false) : PrintVersion();
+        return FinishOutput(0);
     }
     if (parsed == OptionsResult::Error) {
         PrintUsage(argv[0], true);
-        return 2;
+        return EXIT_BAD_OPTION;
     }
-    if (options.listFile != nullptr && !LoadListFile(options.listFile)) return 2;
+    if (options.listFile != nullptr && !LoadListFile(options.listFile)) return EXIT_BAD_OPTION;
+    double tolerance = -1;
+    if (!ApplySeries(options) || !ReadToleranceOption(options, &tolerance)) return EXIT_BAD_OPTION;
+    if (options.printList) return FinishOutput(PrintListText(options) ? 0 : EXIT_BAD_OPTION);
+    if (options.check[0] != nullptr) return FinishOutput(RunCheck(options, tolerance));
 
     RunOutcome outcome = RunSearch(ShowNothing);
-    WriteTerminalText(stdout, TextSlots[SLOT_RESULT], options.utf8Output);
-    WriteTerminalText(stdout, TextSlots[SLOT_STATUS], options.utf8Output);
-    std::fputs(options.utf8Output ? "\n" : "\r\n", stdout);
+    WriteSearchOutput(options, tolerance, outcome);
+    int status = FinishOutput(outcome == RunOutcome::Searched ? 0 : 1);
     if (options.save && !SaveState()) return EXIT_SAVE_FAILED;
-    return outcome == RunOutcome::Searched ? 0 : 1;
+    return status;
 }

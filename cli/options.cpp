@@ -35,6 +35,17 @@ const ChoiceOption CHOICE_OPTIONS[] = {
     {"--lang", SETTING_LANGUAGE, {"ja", "en", nullptr, nullptr, nullptr, nullptr}},
 };
 
+// Options that keep their text for the front end itself.
+struct TextOption {
+    const char* name;
+    const char* CliOptions::*field;
+};
+const TextOption TEXT_OPTIONS[] = {
+    {"--list-file", &CliOptions::listFile},  {"--series", &CliOptions::series},
+    {"--from", &CliOptions::from},           {"--to", &CliOptions::to},
+    {"--tolerance", &CliOptions::tolerance},
+};
+
 int FindWord(const ChoiceOption& option, const char* word) {
     for (int i = 0; i < static_cast<int>(std::size(option.words)); ++i)
         if (option.words[i] != nullptr && std::strcmp(option.words[i], word) == 0) return i;
@@ -71,12 +82,44 @@ int ApplyValueOption(const char* arg, int argc, char** argv, int* index, CliOpti
         Settings[option.setting] = choice;
         return 1;
     }
-    if (TakeValue(arg, "--list-file", argc, argv, index, &value)) {
-        if (value == nullptr) return std::fprintf(stderr, "--list-file needs a file name\n"), -1;
-        options.listFile = value;
+    for (const TextOption& option : TEXT_OPTIONS) {
+        if (!TakeValue(arg, option.name, argc, argv, index, &value)) continue;
+        if (value == nullptr) return std::fprintf(stderr, "%s needs a value\n", option.name), -1;
+        options.*option.field = value;
+        return 1;
+    }
+    if (std::strcmp(arg, "--check") == 0) {
+        if (*index + 3 >= argc) return std::fprintf(stderr, "--check needs three pairs: RA RB RF\n"), -1;
+        for (const char*& pair : options.check)
+            pair = argv[++*index];
         return 1;
     }
     return 0;
+}
+
+// Options that only make sense together, checked once all are read.
+bool CheckCombinations(const CliOptions& options) {
+    if (options.format != OutputFormat::Text && !options.utf8Output)
+        return std::fprintf(stderr, "--format csv and json write UTF-8; leave out --cp932\n"), false;
+    if ((options.from != nullptr || options.to != nullptr) && options.series == nullptr)
+        return std::fprintf(stderr, "--from and --to need --series\n"), false;
+    if (options.series != nullptr && options.listFile != nullptr)
+        return std::fprintf(stderr, "--series and --list-file both replace the list; give one of them\n"),
+               false;
+    return true;
+}
+
+bool ApplyFormat(const char* arg, int argc, char** argv, int* index, CliOptions& options) {
+    const char* const FORMATS[] = {"text", "csv", "json"};
+    const char* value = nullptr;
+    TakeValue(arg, "--format", argc, argv, index, &value);
+    for (int i = 0; i < static_cast<int>(std::size(FORMATS)); ++i) {
+        if (value == nullptr || std::strcmp(value, FORMATS[i]) != 0) continue;
+        options.format = static_cast<OutputFormat>(i);
+        return true;
+    }
+    std::fprintf(stderr, "--format: choose text, csv or json\n");
+    return false;
 }
 
 } // namespace
@@ -85,7 +128,12 @@ OptionsResult ApplyOptions(int argc, char** argv, CliOptions& options) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) return OptionsResult::Help;
-        if (std::strcmp(arg, "--serial") == 0) {
+        if (std::strcmp(arg, "--version") == 0) return OptionsResult::Version;
+        if (std::strcmp(arg, "--print-list") == 0) {
+            options.printList = true;
+        } else if (std::strcmp(arg, "--format") == 0 || std::strncmp(arg, "--format=", 9) == 0) {
+            if (!ApplyFormat(arg, argc, argv, &i, options)) return OptionsResult::Error;
+        } else if (std::strcmp(arg, "--serial") == 0) {
             Settings[SETTING_INCLUDE_SERIAL] = 1;
         } else if (std::strcmp(arg, "--no-serial") == 0) {
             Settings[SETTING_INCLUDE_SERIAL] = 0;
@@ -102,7 +150,7 @@ OptionsResult ApplyOptions(int argc, char** argv, CliOptions& options) {
             }
         }
     }
-    return OptionsResult::Run;
+    return CheckCombinations(options) ? OptionsResult::Run : OptionsResult::Error;
 }
 
 bool LoadListFile(const char* path) {
@@ -158,11 +206,33 @@ void PrintUsage(const char* program, bool toStderr) {
                  "                     instead of UTF-8\n"
                  "  --save             write the state back to Varnock.ini after the run\n"
                  "                     (the window rectangle saved before is kept)\n"
+                 "  --format text|csv|json\n"
+                 "                     text: the report lines and the status (default);\n"
+                 "                     csv: a header and one row per printed line, RFC 4180\n"
+                 "                     quoting, the status on stderr; json: one document\n"
+                 "                     {\"status\", \"count\", \"results\"}; both UTF-8, not with --cp932\n"
+                 "                     e.g. --list E12 --precision 1%% --format csv > sets.csv\n"
+                 "  --series E48|E96|E192\n"
+                 "                     the chosen list becomes that series (one value a line,\n"
+                 "                     \"10.2k\"); at most 500 values, e.g. --series E96 --from 1k\n"
+                 "  --from VALUE       lowest value of --series, as in a list (default 10)\n"
+                 "  --to VALUE         highest value of --series (default 1M)\n"
+                 "  --print-list       print the list text the search would use and stop,\n"
+                 "                     e.g. --series E192 --from 1k --to 10k --print-list\n"
+                 "  --tolerance T      every fitted part may lie within +-T of its value (\"1%%\");\n"
+                 "                     each line gets \"; +-T: lo%%..hi%%, lo%%..hi%%\", the lowest and\n"
+                 "                     highest error at Vi(min) and at Vi(max); csv and json get\n"
+                 "                     err_vimin_lo_pct, err_vimin_hi_pct, err_vimax_lo_pct,\n"
+                 "                     err_vimax_hi_pct, e.g. --list E24 --precision 0.5%% --tolerance 1%%\n"
+                 "  --check RA RB RF   evaluate one combination typed as the report prints it,\n"
+                 "                     at the given voltages, whatever the precision,\n"
+                 "                     e.g. --check 10k//DNM 24k//DNM 1k+1k\n"
+                 "  --version          the program's version\n"
                  "  --help             this text\n"
                  "\n"
                  "Exit status: 0 when the search ran (also when nothing was found), 1 when the\n"
                  "run ended with an input error (format, parameter, list, configuration or range),\n"
                  "2 for a bad option, 3 when --save could not write Varnock.ini (the old\n"
-                 "file is then left as it was).\n",
+                 "file is then left as it was), 4 when the output could not be written.\n",
                  program);
 }

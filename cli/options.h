@@ -2,13 +2,22 @@
 // setting or one text slot exactly as the user would type it in the window.
 #pragma once
 
+#include "cli/result_writers.h"
+
 struct CliOptions {
     bool utf8Output = true; // false: raw code page 932 bytes
     const char* listFile = nullptr;
     bool save = false; // write Varnock.ini after the run
+    OutputFormat format = OutputFormat::Text;
+    const char* check[3] = {nullptr, nullptr, nullptr}; // Ra, Rb, Rf pair texts
+    const char* series = nullptr;                       // E48, E96 or E192
+    const char* from = nullptr;
+    const char* to = nullptr;
+    bool printList = false;
+    const char* tolerance = nullptr; // as typed, "1%"
 };
 
-enum class OptionsResult { Run, Help, Error };
+enum class OptionsResult { Run, Help, Version, Error };
 
 // Applies argv[1..] to Settings and TextSlots (after the defaults and the
 // settings file are in place). On an error a message is written to stderr.

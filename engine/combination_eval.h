@@ -37,6 +37,40 @@ inline void ComputeTargets(CandidateContext& c, const ShifterDesign& design, dou
     c.rbTarget = c.ra / (vref / design.voff - 1);
 }
 
+// The doubles of one evaluated combination, before any acceptance decision.
+struct CandidateValues {
+    double rab; // Ra // Rb
+    double voAtViMin, voAtViMax;
+    double errAtViMinPct, errAtViMaxPct;
+    double worstErr; // a fraction, comparable with the precision
+};
+
+// The one evaluation of a combination, shared by the search, the check of a
+// given combination and the tolerance corners, so that all of them print the
+// same doubles. Inline because the search calls it for every candidate.
+inline CandidateValues EvaluateCandidate(double ra, double rb, double rf, const SearchParams& p) {
+    CandidateValues v;
+    double s = ra + rb;
+    v.rab = (rb * ra) / s;
+    double x = rf / v.rab;
+    double offset = ((rb / s) * p.vref) * x;
+    double g = x + 1;
+    v.voAtViMin = g * p.viMin - offset;
+    v.voAtViMax = g * p.viMax - offset;
+    v.errAtViMinPct = ((v.voAtViMin - p.voMin) / p.voMax) * 100;
+    v.errAtViMaxPct = (v.voAtViMax / p.voMax - 1) * 100;
+    double magMin = std::fabs(v.errAtViMinPct);
+    double magMax = std::fabs(v.errAtViMaxPct);
+    // On a tie or a NaN the error at Vi(max) is the one taken.
+    v.worstErr = magMin > magMax ? magMin / 100 : magMax / 100;
+    return v;
+}
+
+// (Ra // Rb) // Rf: the resistance the amplifier's inverting input sees.
+inline double RequiredOhms(double rab, double rf) {
+    return (rab * rf) / (rab + rf);
+}
+
 // Evaluates the candidate (Rb pair m, o of the given value) and stores it in
 // MatchTable when its worst error is within the precision. Returns false when
 // the table has just become full and the search must stop.

@@ -51,6 +51,12 @@ void CopyLineName(char* name, const char* line) {
 
 } // namespace
 
+double ReadPartValue(const char* text) {
+    char* numberEnd = nullptr;
+    double value = std::strtod(text, &numberEnd);
+    return value < 0 ? value : ApplyScaleLetter(value, *numberEnd);
+}
+
 int ComparePartsByValue(const void* a, const void* b) {
     double x = static_cast<const PartEntry*>(a)->value;
     double y = static_cast<const PartEntry*>(b)->value;
@@ -71,10 +77,8 @@ bool ParsePartsText(const char* text, PartsList& list) {
         }
         // strtod skips leading white space, line breaks included, so a blank
         // line takes its value from the next line; the position does not follow.
-        char* end = nullptr;
-        double value = std::strtod(pos, &end);
+        double value = ReadPartValue(pos);
         if (value < 0) return false;
-        value = ApplyScaleLetter(value, *end);
         PartEntry& entry = list.entries[list.count];
         CopyLineName(entry.name, pos);
         while (*pos != '\0' && *pos != '\n')

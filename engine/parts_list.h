@@ -22,6 +22,11 @@ extern PartsList PartsListStore;
 // -1, 0 or +1 by value; 0 for equal values and whenever a value is NaN.
 int ComparePartsByValue(const void* a, const void* b);
 
+// The value of one list line in ohms, read as the list parser reads it: the
+// number (white space before it skipped) and a scale letter directly after it.
+// A negative number is returned unscaled (the caller rejects it).
+double ReadPartValue(const char* text);
+
 // Parses the list chosen by Settings[14] into PartsListStore and sorts it.
 // On a negative value, too few entries or a choice outside the six lists,
 // writes message 14 into slot 9 and returns false.

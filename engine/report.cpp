@@ -30,12 +30,6 @@ static_assert(std::size(LINE_FORMATS) == 8, "one format per topology");
 
 MatchRecord SortScratch[MATCH_LIMIT];
 
-// C runtimes disagree on the sign of a printed NaN ("-nan" against "nan");
-// printing its magnitude gives the same text on all of them.
-double Printable(double value) {
-    return std::isnan(value) ? std::fabs(value) : value;
-}
-
 int CompareNames(const char* a, const char* b) {
     int order = std::strcmp(a, b);
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
@@ -52,6 +46,12 @@ void WriteStatus(int count, bool overBudget) {
 }
 
 } // namespace
+
+// C runtimes disagree on the sign of a printed NaN ("-nan" against "nan");
+// printing its magnitude gives the same text on all of them.
+double Printable(double value) {
+    return std::isnan(value) ? std::fabs(value) : value;
+}
 
 int CompareMatches(const void* pa, const void* pb) {
     const MatchRecord& a = *static_cast<const MatchRecord*>(pa);

@@ -11,6 +11,9 @@ using ShowResultTextFn = void (*)();
 // then the six names in stored order (byte values).
 int CompareMatches(const void* a, const void* b);
 
+// The value to hand to printf so that a NaN prints as "nan" on every runtime.
+double Printable(double value);
+
 // Formats one record into line (size bytes). The line always ends with CR LF,
 // also when the full text would not fit and had to be cut. Returns its length.
 std::size_t FormatMatchLine(const MatchRecord& record, char* line, std::size_t size);

@@ -27,9 +27,8 @@ double ReadNumber(const char* text, const char** rest) {
     return value;
 }
 
-// Reads one field by its rules. Returns false on a format error.
-bool ReadField(int slot, FieldKind kind, double* out) {
-    const char* text = TextSlots[slot];
+// Reads one field's text by its rules. Returns false on a format error.
+bool ReadFieldText(const char* text, FieldKind kind, double* out) {
     const char* rest = nullptr;
     double value = ReadNumber(text, &rest);
     if (kind == FieldKind::Precision) value = value / 100;
@@ -63,6 +62,10 @@ void ReportFormatError(int slot) {
 
 } // namespace
 
+bool ReadPrecisionText(const char* text, double* fraction) {
+    return ReadFieldText(text, FieldKind::Precision, fraction);
+}
+
 bool ParseSearchParams() {
     struct Field {
         int slot;
@@ -76,7 +79,7 @@ bool ParseSearchParams() {
         {SLOT_VREF, FieldKind::Voltage, &p.vref},    {SLOT_PRECISION, FieldKind::Precision, &p.precision},
     };
     for (const Field& field : fields) {
-        if (!ReadField(field.slot, field.kind, field.target)) {
+        if (!ReadFieldText(TextSlots[field.slot], field.kind, field.target)) {
             ReportFormatError(field.slot);
             return false;
         }

@@ -30,6 +30,10 @@ extern ShifterDesign ShifterDesignStore;
 // and returns false.
 bool ParseSearchParams();
 
+// Reads a percentage as the precision field is read ("1%", "0.5 %", "1"):
+// the number divided by 100. Returns false on a format error.
+bool ReadPrecisionText(const char* text, double* fraction);
+
 // Computes ShifterDesignStore from SearchParamsStore. On a gain of 1 or less
 // writes "Range error = %f" into slot 9 and returns false.
 bool DeriveShifterDesign();

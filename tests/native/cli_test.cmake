@@ -67,9 +67,63 @@ run_cli(2 out --bogus)
 expect_match("${out}" "usage:")
 run_cli(0 out --help)
 foreach(option --list --vi-min --vi-max --vo-min --vo-max --vref --precision --dnm --serial --config --lang
-               --list-file --cp932 --save)
+               --list-file --cp932 --save --format --series --from --to --print-list --tolerance --check --version)
     expect_match("${out}" "${option}")
 endforeach()
+
+# --version prints the version of the window's caption.
+run_cli(0 out --version)
+expect_match("${out}" "^varnock-search \\(Varnock\\) (R[0-9.]+)\n$")
+string(REGEX MATCH "R[0-9.]+" version "${out}")
+file(READ ${SOURCE}/ui/control_table.cpp caption_source)
+string(FIND "${caption_source}" " ${version}\";" at)
+if(at LESS 0)
+    message(FATAL_ERROR "--version prints ${version}, which the window's caption does not show")
+endif()
+
+# --check: a combination evaluated whatever the precision, in every format.
+run_cli(0 out --check 10k//DNM 24k//DNM 2k//DNM)
+expect_match("${out}" "^10k//DNM, 24k//DNM, 2k//DNM, 0.3125%, -0.3125%, 1558\n$")
+run_cli(0 out --check 10k//DNM 24k//DNM 2k//DNM --tolerance 1%)
+expect_match("${out}" "1558; ±1%: -0.0284%..0.6467%, -0.4672%..-0.1547%\n$")
+run_cli(0 out --check 10k//DNM 24k//DNM 2k//DNM --format json)
+expect_match("${out}" "^{\"status\": \"\", \"count\": 1, \"results\": \\[\n  {\"ra\": \"10k//DNM\", .*\"rb_ohms\": 24000, .*\"req_ohms\": 1558.44155844155")
+run_cli(1 out --check 10k//DNM 24k//DNM 2k//DNM --vref 3.3x --lang en)
+expect_match("${out}" "^Format error\n3.3x\n$")
+
+# --format csv: a header, one row per printed line, the status on stderr.
+execute_process(COMMAND ${CLI} --list E12 --precision 1% --dnm 3 --lang en --format csv WORKING_DIRECTORY ${WORK}
+                RESULT_VARIABLE status OUTPUT_FILE ${WORK}/out.csv ERROR_VARIABLE err)
+file(STRINGS ${WORK}/out.csv rows)
+list(LENGTH rows row_count)
+list(GET rows 1 first_row)
+if(NOT status EQUAL 0 OR NOT err STREQUAL "30 set(s) found.\n" OR NOT row_count EQUAL 31
+   OR NOT first_row MATCHES "^3.3M//DNM,8.2M//DNM,680k//DNM,3.3M,DNM,//,.*,8199999.9999999991,680000,3,")
+    message(FATAL_ERROR "csv: exit ${status}, ${row_count} rows, stderr '${err}', first row ${first_row}")
+endif()
+foreach(args "--format;xml" "--format;csv;--cp932" "--tolerance;5x" "--tolerance;100%" "--from;1k"
+             "--series;E96;--list-file;${WORK}/list.txt" "--check;1k//DNM;2k//DNM")
+    run_cli(2 out ${args})
+endforeach()
+
+# --series and --print-list: the chosen list becomes the series; E192 from 10
+# to 1M is more than a list holds.
+run_cli(0 out --series E192 --from 9k --to 9.3k --print-list)
+expect_match("${out}" "^9.09k\n9.2k\n$")
+run_cli(2 out --series E192)
+expect_match("${out}" "more than 500 values")
+
+# Output that cannot be written fails loudly; a reader that stops early does not.
+execute_process(COMMAND ${CLI} --list E12 --lang en OUTPUT_FILE /dev/full ERROR_VARIABLE err RESULT_VARIABLE status
+                WORKING_DIRECTORY ${WORK})
+if(status EQUAL 0 OR NOT err MATCHES "could not be written")
+    message(FATAL_ERROR "a full disk: exit ${status}, stderr '${err}'")
+endif()
+execute_process(COMMAND ${CLI} --list E24 --serial --precision 1% --format csv COMMAND head -c 100
+                OUTPUT_QUIET ERROR_VARIABLE err WORKING_DIRECTORY ${WORK})
+if(NOT err STREQUAL "")
+    message(FATAL_ERROR "a reader that closed the pipe got messages: ${err}")
+endif()
 
 # Varnock.ini: loaded from the current folder before the options, written only
 # with --save, with CR LF line ends; a loaded file saves again to the same bytes.

@@ -7,8 +7,14 @@ ngspice (ideal op-amp as a voltage-controlled voltage source, the three
 resistor pairs exactly as printed, Vref), simulates the output at Vi(min) and
 Vi(max) and the resistance at the inverting input, and checks the printed
 errors and resistance to the printed precision, each line within the asked
-precision and the lines best first. Only the standard library is used. Usage: check_answers.py VARNOCK_SEARCH WORK_DIR [NGSPICE]
+precision and the lines best first. With --tolerance, each of a sample of CSV
+rows is built once per tolerance corner (every fitted part at either end of
+its tolerance), and the lowest and highest simulated errors must match the
+row's spread columns. Only the standard library is used. Usage: check_answers.py VARNOCK_SEARCH WORK_DIR [NGSPICE]
 """
+import csv
+import io
+import itertools
 import os
 import re
 import shutil
@@ -35,7 +41,7 @@ OHMS_RELATIVE_SLACK = 1e-9
 # errors are compared with each other or with the precision.
 ORDER_TOLERANCE = 1e-6
 # The largest differences seen between printed and simulated values.
-LARGEST = {"errors": 0.0, "ohms": 0.0}
+LARGEST = {"errors": 0.0, "ohms": 0.0, "spread": 0.0}
 
 # Lists given to --list-file: scale letters, a decimal comma, a letter that is
 # not directly after its number, leading spaces and words after the number.
@@ -60,6 +66,17 @@ SEARCHES = [
     ((["0.5", "1.5", "0.5", "4.5", "5"], [0.5, 1.5, 0.5, 4.5, 5.0]),
      ["--list", "List2", "--list-file", "{low}", "--serial", "--precision", "1%", "--dnm", "0"]),
 ]
+
+# The tolerance spread: searches run with --format csv --tolerance, a sample of
+# rows each simulated at every corner. The CSV carries full precision, so the
+# simulated extremes must agree to the simulator's own rounding.
+TOLERANCE_SEARCHES = [
+    (DEFAULT_VOLTS, ["--list", "E12", "--serial", "--precision", "0.5%"], "1%"),
+    ((["100m", "1.1", "0", "5V", "4.096"], [0.1, 1.1, 0.0, 5.0, 4.096]),
+     ["--series", "E96", "--from", "1k", "--to", "100k", "--precision", "0.05%", "--dnm", "1"], "0.1%"),
+]
+TOLERANCE_ROWS = 5
+SPREAD_COLUMNS = ("err_vimin_lo_pct", "err_vimin_hi_pct", "err_vimax_lo_pct", "err_vimax_hi_pct")
 
 LINE_PATTERN = re.compile(r"^(.*), (.*), (.*), (-?[0-9.]+|-?nan|-?inf)%, (-?[0-9.]+|-?nan|-?inf)%, ([0-9]+)$")
 # The part of a name that the C library's decimal parser reads (the lists
@@ -177,12 +194,16 @@ def simulate(results, volts, work):
     return read_raw(raw)
 
 
-def check_line(r, v, volts, n):
-    """Problems of result line n against the simulated node voltages v."""
+def simulated_errors(v, volts, n):
+    """Errors at Vi(min) and Vi(max) of circuit n, extrapolated to infinite gain."""
     _, _, vo_min, vo_max, _ = volts
     out = {end: 2 * v["v(ol%dg2%s)" % (n, end)] - v["v(ol%dg1%s)" % (n, end)] for end in ("lo", "hi")}
-    err_min = (out["lo"] - vo_min) / vo_max * 100
-    err_max = (out["hi"] / vo_max - 1) * 100
+    return (out["lo"] - vo_min) / vo_max * 100, (out["hi"] / vo_max - 1) * 100
+
+
+def check_line(r, v, volts, n):
+    """Problems of result line n against the simulated node voltages v."""
+    err_min, err_max = simulated_errors(v, volts, n)
     ohms = v["v(nl%dq)" % n]
     r["worst"] = max(abs(err_min), abs(err_max))
     problems = []
@@ -216,7 +237,7 @@ def check_order(results, options):
     return problems
 
 
-def run_search(program, work, typed, options):
+def run_program(program, work, typed, options):
     args = [program, "--lang", "en", "--vi-min", typed[0], "--vi-max", typed[1], "--vo-min", typed[2],
             "--vo-max", typed[3], "--vref", typed[4]] + options
     # An empty folder, so that no Varnock.ini changes the state.
@@ -227,8 +248,54 @@ def run_search(program, work, typed, options):
                           universal_newlines=True)
     if done.returncode != 0:
         raise RuntimeError("%s: exit %d\n%s%s" % (" ".join(args), done.returncode, done.stdout, done.stderr))
-    lines = done.stdout.splitlines()
+    return done.stdout
+
+
+def run_search(program, work, typed, options):
+    lines = run_program(program, work, typed, options).splitlines()
     return lines[:-1], lines[-1]
+
+
+def corners(r, tolerance):
+    """The combination once per corner: each fitted part times 1 - t or 1 + t."""
+    fitted = [(key, i) for key in ("ra", "rb", "rf") for i in (0, 1) if r[key][1][i] is not None]
+    for signs in itertools.product((-1, 1), repeat=len(fitted)):
+        moved = {key: (r[key][0], list(r[key][1])) for key in ("ra", "rb", "rf")}
+        for (key, i), sign in zip(fitted, signs):
+            moved[key][1][i] *= 1 + sign * tolerance
+        yield moved
+
+
+def check_tolerance(program, work, search):
+    """Problems of the spread columns of a sample of rows; the number checked."""
+    (typed, volts), options, tolerance = search
+    out = run_program(program, work, typed, options + ["--format", "csv", "--tolerance", tolerance])
+    rows = spread(list(csv.DictReader(io.StringIO(out))), TOLERANCE_ROWS)
+    fraction = float(tolerance.rstrip("%")) / 100
+    circuits, owners = [], []
+    for n, row in enumerate(rows):
+        r = {key: (row[key + "_kind"] == "+", [part_ohms(row[key + "1"]), part_ohms(row[key + "2"])])
+             for key in ("ra", "rb", "rf")}
+        for moved in corners(r, fraction):
+            circuits.append(moved)
+            owners.append(n)
+    v = simulate(circuits, volts, work)
+    simulated = [[[], []] for _ in rows]
+    for n, owner in enumerate(owners):
+        for end, err in enumerate(simulated_errors(v, volts, n)):
+            simulated[owner][end].append(err)
+    problems = []
+    for row, (errs_min, errs_max) in zip(rows, simulated):
+        expected = (min(errs_min), max(errs_min), min(errs_max), max(errs_max))
+        for column, value in zip(SPREAD_COLUMNS, expected):
+            difference = abs(float(row[column]) - value)
+            LARGEST["spread"] = max(LARGEST["spread"], difference)
+            if difference > ORDER_TOLERANCE:
+                problems.append("%s, %s, %s: %s %s, simulated %.8f" % (row["ra"], row["rb"], row["rf"], column,
+                                                                     row[column], value))
+    print("%-70s %4d rows,   %2d checked at %d corners" % (" ".join(options + ["--tolerance", tolerance])[:70],
+                                                         len(rows), len(rows), len(circuits)))
+    return problems, len(rows)
 
 
 def spread(items, count):
@@ -269,9 +336,16 @@ def main():
         with_series += sum(1 for r in results if any(r[key][0] for key in ("ra", "rb", "rf")))
         with_dnm += sum(1 for r in results if any(None in r[key][1] for key in ("ra", "rb", "rf")))
         print("%-70s %4d lines, %2d checked (%s)" % (" ".join(options)[:70], len(lines), len(results), status))
+    spread_rows = 0
+    for search in TOLERANCE_SEARCHES:
+        problems, rows = check_tolerance(program, work, search)
+        failures += ["--tolerance: " + p for p in problems]
+        spread_rows += rows
     print("checked %d result lines of %d searches against ngspice (%d with a series pair, %d with DNM);"
           " largest difference %.6f percentage points in the errors, %.3f ohms in the resistance"
           % (checked, len(SEARCHES), with_series, with_dnm, LARGEST["errors"], LARGEST["ohms"]))
+    print("checked the tolerance spread of %d rows at every corner; largest difference %.2g percentage points"
+          % (spread_rows, LARGEST["spread"]))
     for failure in failures:
         print("FAIL " + failure)
     return 1 if failures else 0

@@ -1,0 +1,100 @@
+// Steps of the console front end beyond the window's run: --series, --print-list,
+// --check, --tolerance and the output formats, and the check that everything
+// printed reached its reader. Kept apart from main() so that each search form
+// hands its records to the same writers.
+#include "cli/console_run.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "cli/series_table.h"
+#include "cli/terminal_text.h"
+#include "cli/version.h"
+#include "engine/check_combination.h"
+#include "engine/search_params.h"
+#include "state/app_state.h"
+
+namespace {
+
+// A list keeps room for the DNM sentinel after its values.
+constexpr int SERIES_MAX_VALUES = PARTS_CAPACITY - 1;
+
+// The list of the current choice, or nullptr (with a message) for none of the six.
+char* ChosenListSlot(const char* option) {
+    int choice = Settings[SETTING_LIST_CHOICE];
+    if (choice >= 0 && choice < LIST_CHOICES) return TextSlots[SLOT_FIRST_LIST + choice];
+    std::fprintf(stderr, "%s: the chosen list (%d) is none of the six; add --list\n", option, choice);
+    return nullptr;
+}
+
+int ClampedCount() {
+    int count = Settings[SETTING_MATCH_COUNT];
+    return count < 0 ? 0 : (count > MATCH_LIMIT ? MATCH_LIMIT : count);
+}
+
+} // namespace
+
+void PrintVersion() {
+    std::printf("varnock-search (Varnock) %s\n", VARNOCK_VERSION);
+}
+
+bool ApplySeries(const CliOptions& options) {
+    if (options.series == nullptr) return true;
+    char* slot = ChosenListSlot("--series");
+    if (slot == nullptr) return false;
+    char error[300];
+    if (WriteSeriesList(options.series, options.from ? options.from : "10", options.to ? options.to : "1M",
+                        SERIES_MAX_VALUES, slot, TEXT_SLOT_SIZE, error, sizeof error))
+        return true;
+    std::fprintf(stderr, "%s\n", error);
+    return false;
+}
+
+bool PrintListText(const CliOptions& options) {
+    const char* slot = ChosenListSlot("--print-list");
+    if (slot != nullptr) WriteTerminalText(stdout, slot, options.utf8Output);
+    return slot != nullptr;
+}
+
+bool ReadToleranceOption(const CliOptions& options, double* fraction) {
+    *fraction = -1;
+    if (options.tolerance == nullptr) return true;
+    if (ReadPrecisionText(options.tolerance, fraction) && *fraction >= 0 && *fraction < 1) return true;
+    std::fprintf(stderr,
+                 "--tolerance '%s': give a percentage from 0 to below 100, as the precision (\"1%%\")\n",
+                 options.tolerance);
+    return false;
+}
+
+int RunCheck(const CliOptions& options, double tolerance) {
+    if (!ParseSearchParams()) {
+        WriteTerminalText(stdout, TextSlots[SLOT_STATUS], options.utf8Output);
+        std::fputs(options.utf8Output ? "\n" : "\r\n", stdout);
+        return 1;
+    }
+    static MatchRecord record;
+    CombinationParts parts;
+    char error[200];
+    if (!CheckCombination(options.check[0], options.check[1], options.check[2], SearchParamsStore, record,
+                          parts, error, sizeof error)) {
+        std::fprintf(stderr, "--check: %s\n", error);
+        return EXIT_BAD_OPTION;
+    }
+    ResultSet set{&record, 1, nullptr, nullptr, &parts, &SearchParamsStore, tolerance};
+    WriteResults(stdout, set, options.format, options.utf8Output);
+    return 0;
+}
+
+void WriteSearchOutput(const CliOptions& options, double tolerance, RunOutcome outcome) {
+    int count = outcome == RunOutcome::Searched ? PrintedRecords(MatchTable, ClampedCount()) : 0;
+    ResultSet set{MatchTable,         count,    TextSlots[SLOT_STATUS], &PartsListStore, nullptr,
+                  &SearchParamsStore, tolerance};
+    WriteResults(stdout, set, options.format, options.utf8Output);
+}
+
+int FinishOutput(int status) {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    if (errno != EPIPE)
+        std::fprintf(stderr, "varnock-search: the output could not be written: %s\n", std::strerror(errno));
+    return EXIT_OUTPUT_FAILED;
+}

@@ -1,0 +1,5 @@
+// The version the window shows in its caption ("Varnock : ... R1.00"); the
+// console's --version prints the same, and a test compares the two.
+#pragma once
+
+constexpr char VARNOCK_VERSION[] = "R1.00";
