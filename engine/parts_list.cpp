@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/run_search.h"
 #include "engine/stable_sort.h"
 #include "state/app_state.h"
 #include "state/bounded_text.h"

@@ -5,8 +5,6 @@
 
 #include "engine/combination_search.h"
 
-using ShowResultTextFn = void (*)();
-
 // qsort-style ordering: more DNM positions first, then smaller worst error,
 // then the six names in stored order (byte values).
 int CompareMatches(const void* a, const void* b);
@@ -16,5 +14,6 @@ int CompareMatches(const void* a, const void* b);
 std::size_t FormatMatchLine(const MatchRecord& record, char* line, std::size_t size);
 
 // Sorts MatchTable[0 .. Settings[12]), writes the report into slot 8, shows it
-// through showResultText and writes the status into slot 9.
-void FormatReport(ShowResultTextFn showResultText);
+// through showResultText (the ShowResultTextFn given to RunSearch) and writes the
+// status into slot 9.
+void FormatReport(void (*showResultText)());

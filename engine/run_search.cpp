@@ -6,13 +6,9 @@
 
 #include "engine/combination_search.h"
 #include "engine/parts_list.h"
+#include "engine/report.h"
 #include "engine/search_params.h"
 #include "state/app_state.h"
-#include "state/bounded_text.h"
-
-void SetStatusText(const char* text) {
-    CopyText(TextSlots[SLOT_STATUS], TEXT_SLOT_SIZE, text);
-}
 
 namespace {
 

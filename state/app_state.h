@@ -19,6 +19,10 @@ void InitDefaults();
 // Replaces a slot's text, cut to the slot size.
 void SetSlotText(int slot, const char* text);
 
+// Replaces the status line (slot 9) with text followed by detail, cut to the
+// slot: every stage of a run ends its run through this one writer.
+void SetStatusText(const char* text, const char* detail = "");
+
 // 0 for Japanese, 1 for English. Only the value 1 selects English: any other
 // value, including a negative one from an edited settings file, reads as
 // Japanese, so no lookup by language can index outside its pair.
