@@ -1,4 +1,4 @@
-// Ordering of the matches, the report text in slot 8 and the status in slot 9.
+// Ordering of the matches, the report text in SLOT_RESULT and the status in SLOT_STATUS.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +13,7 @@ int CompareMatches(const void* a, const void* b);
 // also when the full text would not fit and had to be cut. Returns its length.
 std::size_t FormatMatchLine(const MatchRecord& record, char* line, std::size_t size);
 
-// Sorts MatchTable[0 .. Settings[12]), writes the report into slot 8, shows it
+// Sorts MatchTable[0 .. Settings[SETTING_MATCH_COUNT]), writes the report into SLOT_RESULT, shows it
 // through showResultText (the ShowResultTextFn given to RunSearch) and writes the
-// status into slot 9.
+// status into SLOT_STATUS.
 void FormatReport(void (*showResultText)());

@@ -11,10 +11,10 @@ enum class RunOutcome {
     InputError, // format, parameter, list, configuration or range error
 };
 
-// The one operation the engine needs from its front end: show slot 8 (the
+// The one operation the engine needs from its front end: show SLOT_RESULT (the
 // result text). A console or a test may pass one that does nothing.
 using ShowResultTextFn = void (*)();
 
-// Runs the whole sequence. showResultText puts slot 8 into the result display;
+// Runs the whole sequence. showResultText puts SLOT_RESULT into the result display;
 // it may be a function that does nothing.
 RunOutcome RunSearch(ShowResultTextFn showResultText);

@@ -158,7 +158,7 @@ TEST(PartsText, EqualValuesKeepTheirListOrder) {
 
 TEST(PartsList, ChosenSlotAndBadChoice) {
     ResetState();
-    Settings[0] = 1;
+    Settings[SETTING_LANGUAGE] = 1;
     int expected[] = {98, 57, 73, 146, 74, 38};
     for (int choice = 0; choice < 6; ++choice) {
         Settings[SETTING_LIST_CHOICE] = choice;

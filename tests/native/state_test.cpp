@@ -63,10 +63,10 @@ TEST(Defaults, ListTexts) {
 TEST(Language, OnlyOneSelectsEnglishAndNoValueIndexesOutside) {
     ResetState();
     for (int value : {0, 2, -1, -2147483647 - 1, 2147483647}) {
-        Settings[0] = value;
+        Settings[SETTING_LANGUAGE] = value;
         EXPECT_STREQ(MessageText(14), MessageTable[14].text[0]) << value;
     }
-    Settings[0] = 1;
+    Settings[SETTING_LANGUAGE] = 1;
     EXPECT_STREQ(MessageText(14), "Stock list error");
     EXPECT_STREQ(MessageText(-1), "");
     EXPECT_STREQ(MessageText(16), "");
@@ -96,8 +96,8 @@ TEST(Messages, BothLanguagesByteForByte) {
 TEST(Slots, FullSlotKeepsItsNul) {
     ResetState();
     std::string longText(40000, 'x');
-    SetSlotText(10, longText.c_str());
-    EXPECT_EQ(Slot(10).size(), TEXT_SLOT_SIZE - 1);
+    SetSlotText(SLOT_FIRST_LIST, longText.c_str());
+    EXPECT_EQ(Slot(SLOT_FIRST_LIST).size(), TEXT_SLOT_SIZE - 1);
     SetSlotText(20, "ignored");
     SetSlotText(-1, "ignored");
 }
