@@ -67,7 +67,7 @@ TEST(Fields, DnmCountIsClampedNeverRejected) {
     struct Case {
         const char* text;
         int dnm;
-    } cases[] = {{"", 0},  {"2", 2},           {"2.9", 2},          {"7", 3}, {"-1", 0},
+    } cases[] = {{"", 0},  {"2", 2},           {"2.9", 2},          {"7", 3}, {"3", 3}, {"4", 3}, {"-1", 0},
                  {"x", 0}, {"99999999999", 3}, {"-99999999999", 0}, {" 1", 1}};
     for (const Case& c : cases) {
         ResetState();
