@@ -5,7 +5,7 @@
 
 #include "engine/combination_search.h"
 
-// Same contract as SearchCombinations: sets Settings[12] to 0 first, leaves the
+// Same contract as SearchCombinations: sets Settings[SETTING_MATCH_COUNT] to 0 first, leaves the
 // number of stored records there and returns it.
 int SearchCombinationsLiteral(const PartsList& parts, const SearchParams& params, const ShifterDesign& design,
                               bool includeSerial);

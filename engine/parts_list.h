@@ -27,9 +27,9 @@ int ComparePartsByValue(const void* a, const void* b);
 // A negative number is returned unscaled (the caller rejects it).
 double ReadPartValue(const char* text);
 
-// Parses the list chosen by Settings[14] into PartsListStore and sorts it.
+// Parses the list chosen by Settings[SETTING_LIST_CHOICE] into PartsListStore and sorts it.
 // On a negative value, too few entries or a choice outside the six lists,
-// writes message 14 into slot 9 and returns false.
+// writes MSG_STOCK_LIST_ERROR into SLOT_STATUS and returns false.
 bool ParsePartsList();
 
 // The parser itself, over any text: used by ParsePartsList and by tests.

@@ -36,13 +36,15 @@ int CompareNames(const char* a, const char* b) {
 }
 
 void WriteStatus(int count, bool overBudget) {
-    char* status = TextSlots[SLOT_STATUS];
-    if (count >= MATCH_LIMIT || overBudget)
-        CopyText(status, TEXT_SLOT_SIZE, MessageText(MSG_TOO_MANY));
-    else if (count == 0)
-        CopyText(status, TEXT_SLOT_SIZE, MessageText(MSG_NOT_FOUND));
-    else
-        FormatText(status, TEXT_SLOT_SIZE, "%d%s", count, MessageText(MSG_SETS_FOUND));
+    if (count >= MATCH_LIMIT || overBudget) {
+        SetStatusText(MessageText(MSG_TOO_MANY));
+    } else if (count == 0) {
+        SetStatusText(MessageText(MSG_NOT_FOUND));
+    } else {
+        char number[16]; // an int in decimal, its sign and the NUL
+        FormatText(number, sizeof number, "%d", count);
+        SetStatusText(number, MessageText(MSG_SETS_FOUND));
+    }
 }
 
 } // namespace
@@ -84,7 +86,7 @@ std::size_t FormatMatchLine(const MatchRecord& r, char* line, std::size_t size) 
     return cut;
 }
 
-void FormatReport(ShowResultTextFn showResultText) {
+void FormatReport(void (*showResultText)()) {
     int count = Settings[SETTING_MATCH_COUNT];
     if (count < 0) count = 0;
     if (count > MATCH_LIMIT) count = MATCH_LIMIT;

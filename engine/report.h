@@ -1,11 +1,9 @@
-// Ordering of the matches, the report text in slot 8 and the status in slot 9.
+// Ordering of the matches, the report text in SLOT_RESULT and the status in SLOT_STATUS.
 #pragma once
 
 #include <cstddef>
 
 #include "engine/combination_search.h"
-
-using ShowResultTextFn = void (*)();
 
 // qsort-style ordering: more DNM positions first, then smaller worst error,
 // then the six names in stored order (byte values).
@@ -18,6 +16,7 @@ double Printable(double value);
 // also when the full text would not fit and had to be cut. Returns its length.
 std::size_t FormatMatchLine(const MatchRecord& record, char* line, std::size_t size);
 
-// Sorts MatchTable[0 .. Settings[12]), writes the report into slot 8, shows it
-// through showResultText and writes the status into slot 9.
-void FormatReport(ShowResultTextFn showResultText);
+// Sorts MatchTable[0 .. Settings[SETTING_MATCH_COUNT]), writes the report into SLOT_RESULT, shows it
+// through showResultText (the ShowResultTextFn given to RunSearch) and writes the
+// status into SLOT_STATUS.
+void FormatReport(void (*showResultText)());

@@ -1,18 +1,14 @@
 // The run sequence: each stage either hands on to the next or writes its one
-// status text into slot 9 and ends the run. Called by the window's Execute
+// status text into SLOT_STATUS and ends the run. Called by the window's Execute
 // command and by the console front end; it reads Settings and TextSlots and
-// writes only slot 8, slot 9 and the match count.
+// writes only SLOT_RESULT, SLOT_STATUS and the match count.
 #include "engine/run_search.h"
 
 #include "engine/combination_search.h"
 #include "engine/parts_list.h"
+#include "engine/report.h"
 #include "engine/search_params.h"
 #include "state/app_state.h"
-#include "state/bounded_text.h"
-
-void SetStatusText(const char* text) {
-    CopyText(TextSlots[SLOT_STATUS], TEXT_SLOT_SIZE, text);
-}
 
 namespace {
 

@@ -1,4 +1,5 @@
 // The engine's single entry: one search run from the text slots to the report.
+// Callers also get what a run leaves behind: MatchTable and its ordering.
 #pragma once
 
 #include "engine/report.h"
@@ -10,9 +11,10 @@ enum class RunOutcome {
     InputError, // format, parameter, list, configuration or range error
 };
 
-// Runs the whole sequence. showResultText puts slot 8 into the result display;
+// The one operation the engine needs from its front end: show SLOT_RESULT (the
+// result text). A console or a test may pass one that does nothing.
+using ShowResultTextFn = void (*)();
+
+// Runs the whole sequence. showResultText puts SLOT_RESULT into the result display;
 // it may be a function that does nothing.
 RunOutcome RunSearch(ShowResultTextFn showResultText);
-
-// Replaces the status line (slot 9).
-void SetStatusText(const char* text);

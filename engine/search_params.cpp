@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 #include "engine/engine_limits.h"
-#include "engine/run_search.h"
 #include "state/app_state.h"
 #include "state/bounded_text.h"
 
@@ -55,9 +54,7 @@ std::int32_t ReadDnmCount() {
 }
 
 void ReportFormatError(int slot) {
-    char* status = TextSlots[SLOT_STATUS];
-    CopyText(status, TEXT_SLOT_SIZE, MessageText(MSG_FORMAT_ERROR));
-    AppendText(status, TEXT_SLOT_SIZE, TextSlots[slot]);
+    SetStatusText(MessageText(MSG_FORMAT_ERROR), TextSlots[slot]);
 }
 
 } // namespace

@@ -25,8 +25,8 @@ struct ShifterDesign {
 extern SearchParams SearchParamsStore;
 extern ShifterDesign ShifterDesignStore;
 
-// Reads slots 1..6 and 16 into SearchParamsStore. On the first unreadable field
-// writes the format-error status (message 12 and the field's text) into slot 9
+// Reads SLOT_VI_MIN..SLOT_PRECISION and SLOT_DNM_COUNT into SearchParamsStore. On the first unreadable field
+// writes the format-error status (MSG_FORMAT_ERROR and the field's text) into SLOT_STATUS
 // and returns false.
 bool ParseSearchParams();
 
@@ -35,5 +35,5 @@ bool ParseSearchParams();
 bool ReadPrecisionText(const char* text, double* fraction);
 
 // Computes ShifterDesignStore from SearchParamsStore. On a gain of 1 or less
-// writes "Range error = %f" into slot 9 and returns false.
+// writes "Range error = %f" into SLOT_STATUS and returns false.
 bool DeriveShifterDesign();

@@ -13,6 +13,11 @@ void SetSlotText(int slot, const char* text) {
     CopyText(TextSlots[slot], TEXT_SLOT_SIZE, text);
 }
 
+void SetStatusText(const char* text, const char* detail) {
+    CopyText(TextSlots[SLOT_STATUS], TEXT_SLOT_SIZE, text);
+    AppendText(TextSlots[SLOT_STATUS], TEXT_SLOT_SIZE, detail);
+}
+
 int LanguageIndex() {
     return Settings[SETTING_LANGUAGE] == 1 ? 1 : 0;
 }

@@ -12,12 +12,16 @@ extern std::int32_t Settings[SETTINGS_COUNT];
 // One NUL-terminated code page 932 text per edit, list, result and status line.
 extern char TextSlots[TEXT_SLOT_COUNT][TEXT_SLOT_SIZE];
 
-// Puts the default texts into slots 0..6 and 10..15. Other slots and settings
-// are left as they are (zero at process start).
+// Puts the default texts into slots 0..SLOT_PRECISION and the six lists from SLOT_FIRST_LIST. Other slots and
+// settings are left as they are (zero at process start).
 void InitDefaults();
 
 // Replaces a slot's text, cut to the slot size.
 void SetSlotText(int slot, const char* text);
+
+// Replaces the status line (SLOT_STATUS) with text followed by detail, cut to the
+// slot: every stage of a run ends its run through this one writer.
+void SetStatusText(const char* text, const char* detail = "");
 
 // 0 for Japanese, 1 for English. Only the value 1 selects English: any other
 // value, including a negative one from an edited settings file, reads as

@@ -1,6 +1,7 @@
 // Default texts of the parameter edits and the six resistor lists. The series
 // lists are generated from their decade tables rather than spelled out, so a
 // typo cannot slip into one of 400 lines; tests check counts and chosen lines.
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
@@ -14,6 +15,8 @@ const int E24_DECADE[] = {10, 11, 12, 13, 15, 16, 18, 20, 22, 24, 27, 30,
 const int E12_DECADE[] = {10, 12, 15, 18, 22, 27, 33, 39, 47, 56, 68, 82};
 const int E6_DECADE[] = {10, 15, 22, 33, 47, 68};
 const int LIST3_DECADE[] = {10, 12, 15, 18, 20, 24, 30, 36, 43, 51, 62, 75};
+// List3 has always written these whole values with one decimal ("2.0k", "3.0M").
+const long LIST3_ONE_DECIMAL[] = {2000, 3000, 2000000, 3000000};
 
 // List2 is a hand-picked stock list; "4,7" with its comma is kept on purpose
 // (the list parser reads it as 4 ohms).
@@ -59,15 +62,19 @@ void AppendValue(int slot, long ohms, bool oneDecimal) {
     AppendLine(slot, line);
 }
 
-// Every decade value times 10^k for `decades` decades starting at firstScale.
-template <std::size_t N> void AppendSeries(int slot, const int (&decade)[N], long firstScale, int decades) {
+// Every decade value times 10^k for `decades` decades starting at firstScale;
+// the values in oneDecimal (none when it is null) keep one decimal.
+template <std::size_t N>
+void AppendSeries(int slot, const int (&decade)[N], long firstScale, int decades,
+                  const long (*oneDecimal)[4] = nullptr) {
     long scale = firstScale;
     for (int d = 0; d < decades; ++d, scale *= 10) {
         for (int base : decade) {
             long ohms = base * scale / 10;
-            bool wholeTwoOrThree = slot == SLOT_FIRST_LIST + 2 &&
-                                   (ohms == 2000 || ohms == 3000 || ohms == 2000000 || ohms == 3000000);
-            AppendValue(slot, ohms, wholeTwoOrThree);
+            bool keepDecimal =
+                oneDecimal != nullptr &&
+                std::find(std::begin(*oneDecimal), std::end(*oneDecimal), ohms) != std::end(*oneDecimal);
+            AppendValue(slot, ohms, keepDecimal);
         }
     }
 }
@@ -90,7 +97,7 @@ void InitDefaults() {
     AppendLine(SLOT_FIRST_LIST, "1M");
     for (const char* line : LIST2_LINES)
         AppendLine(SLOT_FIRST_LIST + 1, line);
-    AppendSeries(SLOT_FIRST_LIST + 2, LIST3_DECADE, 10, 6);
+    AppendSeries(SLOT_FIRST_LIST + 2, LIST3_DECADE, 10, 6, &LIST3_ONE_DECIMAL);
     // E24, E12, E6: six decades from 10, then 10M.
     AppendSeries(SLOT_FIRST_LIST + 3, E24_DECADE, 10, 6);
     AppendLine(SLOT_FIRST_LIST + 3, "10M");

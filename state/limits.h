@@ -41,5 +41,8 @@ constexpr int SLOT_DNM_COUNT = 16;
 
 static_assert(SLOT_FIRST_LIST + LIST_CHOICES <= TEXT_SLOT_COUNT, "every list has its slot");
 
+// The program's name: the window class and the stem of its settings file.
+constexpr char PROGRAM_NAME[] = "Varnock";
+
 // The full path of Varnock.ini; a longer path is treated as no path at all.
 constexpr std::size_t SETTINGS_PATH_SIZE = 1000;

@@ -19,8 +19,6 @@ char SettingsFilePath[SETTINGS_PATH_SIZE];
 
 namespace {
 
-// The program's name, also the window class name; the file takes its stem.
-const char PROGRAM_NAME[] = "Varnock";
 const char RESOLVED_EXTENSION[] = "exe";
 const char SETTINGS_EXTENSION[] = "ini";
 // Written next to Varnock.ini first; same length, so it always fits the buffer.

@@ -10,9 +10,6 @@
 
 namespace {
 
-// The inputs that are disabled while a search runs, in the order they are set.
-const int INPUT_ROWS[] = {4, 5, 11, 13, 15, 17, 19, 21, 36, 49, 34, 46, 47, 48};
-
 void Repaint(HWND window) {
     InvalidateRect(window, nullptr, TRUE);
 }

@@ -53,10 +53,33 @@ extern const char MAIN_WINDOW_CAPTION[];
 // Row numbers that the commands and the shell name.
 constexpr int ROW_LANGUAGE = 1;
 constexpr int ROW_DEFAULT_SIZE = 2;
+constexpr int ROW_CONFIG_A = 4;
+constexpr int ROW_CONFIG_B = 5;
+constexpr int ROW_VI_MIN = 11;
+constexpr int ROW_VI_MAX = 13;
+constexpr int ROW_VO_MIN = 15;
+constexpr int ROW_VO_MAX = 17;
+constexpr int ROW_VREF = 19;
+constexpr int ROW_PRECISION = 21;
+constexpr int ROW_E12 = 29;
 constexpr int ROW_EXECUTE = 34;
+constexpr int ROW_DNM_COUNT = 36;
 constexpr int ROW_STATUS = 40;
 constexpr int ROW_RESULT = 42;
+constexpr int ROW_LIST1 = 46;
+constexpr int ROW_LIST2 = 47;
+constexpr int ROW_LIST3 = 48;
 constexpr int ROW_INCLUDE_SERIAL = 49;
+
+// The inputs greyed while a search runs, in the order they are set: every edit
+// but the result, "Include Serial", Execute and the first two configuration
+// radios. The search runs on the window's thread, so no click reaches any
+// control meanwhile; the greying only shows that a search is running, and the
+// language and "#" buttons, the list radios and the reserved radios [c] and
+// [d] keep the look they have always had.
+constexpr int INPUT_ROWS[] = {ROW_CONFIG_A, ROW_CONFIG_B, ROW_VI_MIN,    ROW_VI_MAX,    ROW_VO_MIN,
+                              ROW_VO_MAX,   ROW_VREF,     ROW_PRECISION, ROW_DNM_COUNT, ROW_INCLUDE_SERIAL,
+                              ROW_EXECUTE,  ROW_LIST1,    ROW_LIST2,     ROW_LIST3};
 
 // Kinds that become a child control, and the kinds whose text is a label.
 bool CreatesControl(std::int32_t kind);

@@ -10,11 +10,11 @@
 
 #include <cstddef>
 
+#include "state/limits.h"
 #include "ui/control_table.h"
 
-// The class name, which is also the program's name in the caption and the
-// base of the settings file's name.
-extern const char MAIN_CLASS_NAME[];
+// The class name is the program's name, as is the settings file's stem.
+constexpr const char* MAIN_CLASS_NAME = PROGRAM_NAME;
 
 // One handle per table row; rows that create no control keep a null handle.
 extern HWND ControlHandles[CONTROL_ROWS];

@@ -1,5 +1,5 @@
 // WM_PAINT: draws the table's painted rows (in this table only the status line,
-// row 40, from slot 9) over the class background. Child controls draw
+// row ROW_STATUS, from SLOT_STATUS) over the class background. Child controls draw
 // themselves. A row whose left edge has scrolled off to the left is skipped
 // whole, as the layout has always done.
 #include "ui/main_window.h"

@@ -19,8 +19,6 @@ static_assert(STYLE_ES_MULTILINE == ES_MULTILINE && STYLE_ES_AUTOVSCROLL == ES_A
 static_assert(STYLE_ES_AUTOHSCROLL == ES_AUTOHSCROLL, "edit styles");
 static_assert(FORMAT_DT_WORDBREAK == DT_WORDBREAK, "status line format");
 
-const char MAIN_CLASS_NAME[] = "Varnock";
-
 namespace {
 
 // The window being destroyed, for the rectangle reading of the save.

@@ -1,6 +1,6 @@
 // Fuzz target: the six number fields and the DNM count as typed, one text per
 // field (the input's NUL bytes separate them), then the design quantities.
-// Checks what the later stages rely on: a clear status on every failure, slot 9
+// Checks what the later stages rely on: a clear status on every failure, SLOT_STATUS
 // always terminated, the DNM minimum within 0..3 and the pre-filter window
 // never wider than its bound.
 #include <cmath>

@@ -27,7 +27,7 @@ TEST(PartsText, ScaleLettersAndNames) {
         const char* name;
         double value;
     } cases[] = {
-        {"4,7", 4},           {"4k7", 4000},           {"1.5 k", 1.5},
+        {"4,7", 4},           {"4k7", 4.7 * 1000},     {"1.5 k", 1.5},
         {"2.2K", 2.2 * 1000}, {"100m", 0.1},           {"10u", 10 / 1000000.0},
         {"1M", 1000000},      {" 100", 100},           {"100 ohm 1%", 100},
         {"R47", 0},           {"8.2M", 8.2 * 1000000},
@@ -49,17 +49,66 @@ TEST(PartsText, LongNamesAreCutTo23Bytes) {
     EXPECT_STREQ(List.entries[0].name, "12345678901234567890123");
 }
 
-TEST(PartsText, EmptyLinesAndLineEnds) {
-    // A blank CR LF line takes its value from the next line and is an entry of
-    // its own; LF-only blank lines are skipped; a trailing blank line is 0 ohms.
-    ASSERT_TRUE(ParsePartsText("100\r\n\r\n220\r\n\n\n330\n\r\n", List));
-    ASSERT_EQ(List.count, 6);
-    double values[] = {0, 100, 220, 220, 330, DNM_VALUE};
-    const char* names[] = {"", "100", "", "220", "330", "DNM"};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(List.entries[i].value, values[i]) << i;
-        EXPECT_STREQ(List.entries[i].name, names[i]) << i;
+// The value of a one-line list, read through the parser.
+double ValueOf(const std::string& line) {
+    EXPECT_TRUE(ParsePartsText((line + "\r\n").c_str(), List)) << line;
+    EXPECT_EQ(List.count, 2) << line;
+    return std::string(List.entries[0].name) == "DNM" ? List.entries[1].value : List.entries[0].value;
+}
+
+TEST(PartsText, RkmNotationReadsAsTheDecimalForm) {
+    // The letter stands for the decimal point and scales the value: the very
+    // double the decimal form gives, not a near one.
+    const char* const same[][2] = {
+        {"4k7", "4.7k"},
+        {"88k7", "88.7k"},
+        {"2R2", "2.2"},
+        {"4R7", "4.7"},
+        {"1K5", "1.5K"},
+        {"4m7", "4.7m"},
+        {"4u7", "4.7u"},
+        {"8M2", "8.2M"},
+        {"2r2", "2.2"},
+        {" 4k7 1%", " 4.7k"},
+        {"0k33", "0.33k"},
+        {"10k0001x", "10.0001k"},
+        {"1R5e3", "1.5"},
+        // Not RKM: a point, sign or exponent before the letter, no digit after
+        // it, or no digits before it keep their plain reading.
+        {"4,7", "4"},
+        {"4.7k5", "4.7k"},
+        {"R47", "0"},
+        {"10 k", "10"},
+        {"+4k7", "4k"},
+        {"1e1k5", "10k"},
+        {"4k", "4000"},
+        {"4k 7", "4k"},
+        {"4R", "4"},
+        {"0x4k7", "4k"},
+        {"4kk7", "4k"},
+    };
+    for (const auto& pair : same)
+        EXPECT_EQ(ValueOf(pair[0]), ValueOf(pair[1])) << pair[0] << " against " << pair[1];
+    EXPECT_NE(ValueOf("8M2"), 8200000.0) << "8.2 times a million in double arithmetic, as \"8.2M\" gives";
+    ValueOf("4k7");
+    EXPECT_STREQ(List.entries[0].name, "4k7") << "the name stays the whole line";
+}
+
+TEST(PartsText, EmptyAndBlankLinesAreSkipped) {
+    // CR LF blank lines, white-space lines and LF-only blank lines all vanish;
+    // a blank last line ends the list like the end of the text.
+    const char* lists[] = {"100\r\n\r\n220\r\n\n\n330\n\r\n", "100\r\n \t\v\f\r\n220\r\n330\r\n\r\n",
+                           "\r\n100\n220\n330\n  ", "100\r\n220\r\n330\r\n\r\n\r\n \r\n-\r\n5\r\n",
+                           "\r\n\r\n100\r\n220\r\n330\r\n\t\r\n\r"};
+    for (const char* text : lists) {
+        ASSERT_TRUE(ParsePartsText(text, List)) << text;
+        ASSERT_EQ(List.count, 4) << text;
+        const char* names[] = {"100", "220", "330", "DNM"};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_STREQ(List.entries[i].name, names[i]) << text << " entry " << i;
     }
+    for (const char* text : {"\r\n", " \r\n\t\r\n", "  ", "\r\n\r\n-\r\n100\r\n"})
+        EXPECT_FALSE(ParsePartsText(text, List)) << "only blank lines: " << text;
 }
 
 TEST(PartsText, DashLineEndsTheList) {
@@ -109,7 +158,7 @@ TEST(PartsText, EqualValuesKeepTheirListOrder) {
 
 TEST(PartsList, ChosenSlotAndBadChoice) {
     ResetState();
-    Settings[0] = 1;
+    Settings[SETTING_LANGUAGE] = 1;
     int expected[] = {98, 57, 73, 146, 74, 38};
     for (int choice = 0; choice < 6; ++choice) {
         Settings[SETTING_LIST_CHOICE] = choice;

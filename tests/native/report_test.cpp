@@ -89,7 +89,7 @@ TEST(Order, DnmThenErrorThenNamesInStoredOrder) {
 
 TEST(Report, SortsBestFirstAndCountsTheSets) {
     ResetState();
-    Settings[0] = 1;
+    Settings[SETTING_LANGUAGE] = 1;
     MatchTable[0] = Record("b", "DNM", "c", "DNM", "d", "e");
     MatchTable[0].dnmCount = 2;
     MatchTable[0].worstErr = 0.002;
@@ -100,7 +100,7 @@ TEST(Report, SortsBestFirstAndCountsTheSets) {
                                  "b//DNM, d//e, c//DNM, 0.0000%, 0.0000%, 0\r\n");
     EXPECT_EQ(Slot(SLOT_STATUS), "2 set(s) found.");
 
-    Settings[0] = 0;
+    Settings[SETTING_LANGUAGE] = 0;
     Report(1);
     EXPECT_EQ(Slot(SLOT_STATUS), std::string("1") + MessageTable[5].text[0]);
     Report(0);
@@ -110,7 +110,7 @@ TEST(Report, SortsBestFirstAndCountsTheSets) {
 
 TEST(Report, FullTableSaysTooMany) {
     ResetState();
-    Settings[0] = 1;
+    Settings[SETTING_LANGUAGE] = 1;
     for (int i = 0; i < MATCH_LIMIT; ++i)
         MatchTable[i] = Record("1", "2", "3", "4", "5", "6");
     Report(100);
@@ -138,7 +138,7 @@ void FillToBudget(int lastLineLength) {
 
 TEST(Report, BudgetBoundary) {
     ResetState();
-    Settings[0] = 1;
+    Settings[SETTING_LANGUAGE] = 1;
     FillToBudget(REPORT_BUDGET - 191 * 171);
     Report(192);
     EXPECT_EQ(Slot(SLOT_RESULT).size(), static_cast<std::size_t>(REPORT_BUDGET));

@@ -67,7 +67,7 @@ TEST(Fields, DnmCountIsClampedNeverRejected) {
     struct Case {
         const char* text;
         int dnm;
-    } cases[] = {{"", 0},  {"2", 2},           {"2.9", 2},          {"7", 3}, {"-1", 0},
+    } cases[] = {{"", 0},  {"2", 2},           {"2.9", 2},          {"7", 3}, {"3", 3}, {"4", 3}, {"-1", 0},
                  {"x", 0}, {"99999999999", 3}, {"-99999999999", 0}, {" 1", 1}};
     for (const Case& c : cases) {
         ResetState();
@@ -79,19 +79,19 @@ TEST(Fields, DnmCountIsClampedNeverRejected) {
 
 TEST(Fields, FormatErrorNamesTheFieldInBothLanguages) {
     ResetState();
-    Settings[0] = 1;
+    Settings[SETTING_LANGUAGE] = 1;
     SetSlotText(SLOT_VO_MIN, "abc");
     SetSlotText(SLOT_VREF, "3.3x"); // a later bad field is not reported
     EXPECT_EQ(RunEngine(), RunOutcome::InputError);
     EXPECT_EQ(Slot(SLOT_STATUS), "Format error\nabc");
-    Settings[0] = 0;
+    Settings[SETTING_LANGUAGE] = 0;
     RunEngine();
     EXPECT_EQ(Slot(SLOT_STATUS), std::string(MessageTable[12].text[0]) + "abc");
 }
 
 TEST(Fields, HugeFieldTextIsCutToTheStatusSlot) {
     ResetState();
-    Settings[0] = 1;
+    Settings[SETTING_LANGUAGE] = 1;
     std::string text = "1x" + std::string(TEXT_SLOT_SIZE, 'y');
     SetSlotText(SLOT_PRECISION, text.c_str());
     EXPECT_EQ(RunEngine(), RunOutcome::InputError);
@@ -139,8 +139,8 @@ TEST(Design, InfiniteAndNanGainGoOnToTheSearch) {
 
 TEST(RunOrder, FirstFailureWinsAndKeepsTheMatchCount) {
     ResetState();
-    Settings[0] = 1;
-    Settings[12] = 42;
+    Settings[SETTING_LANGUAGE] = 1;
+    Settings[SETTING_MATCH_COUNT] = 42;
     struct Case {
         const char* viMax;
         const char* list;
@@ -160,7 +160,7 @@ TEST(RunOrder, FirstFailureWinsAndKeepsTheMatchCount) {
         EXPECT_EQ(Slot(SLOT_STATUS), c.status);
         EXPECT_EQ(Slot(SLOT_RESULT), "");
         EXPECT_EQ(ShowCalls(), 1) << "the result display is emptied once at the start";
-        EXPECT_EQ(Settings[12], 42);
+        EXPECT_EQ(Settings[SETTING_MATCH_COUNT], 42);
     }
 }
 

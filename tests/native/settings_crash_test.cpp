@@ -30,13 +30,6 @@ namespace {
 constexpr int CHILD_SAVED = 0;
 constexpr int CHILD_SAVE_FAILED = 1;
 
-std::string ReadBytes(const char* name) {
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 void SaveQuietly() {
     SaveSettings(SaveOperations{nullptr, nullptr, nullptr});
 }
@@ -71,49 +64,28 @@ int SaveInChildWithLimit(rlim_t limit, bool ignoreSignal) {
     return status;
 }
 
-class SettingsCrashTest : public ::testing::Test {
+class SettingsCrashTest : public ScratchFolderTest {
   protected:
     void SetUp() override {
         ResetState();
-        home = fs::current_path();
-        char name[] = "/tmp/varnock-crash-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        folder = name;
-        fs::current_path(folder);
+        ScratchFolderTest::SetUp();
+        if (HasFatalFailure()) return;
         // The old file: the defaults, saved by the program itself.
         LoadSettings();
         SaveQuietly();
         ASSERT_TRUE(LastSaveSucceeded());
         oldFile = ReadBytes("Varnock.ini");
-        oldState = Capture();
+        oldState = CaptureState();
         // The new file, once, to know its bytes; then the old one back in place.
         MakeNewState();
-        newState = Capture();
+        newState = CaptureState();
         SaveQuietly();
         ASSERT_TRUE(LastSaveSucceeded());
         newFile = ReadBytes("Varnock.ini");
         ASSERT_GT(newFile.size(), 3 * 4096u);
         PutOldFileBack();
     }
-    void TearDown() override {
-        fs::current_path(home);
-        fs::remove_all(folder);
-    }
     void PutOldFileBack() { std::ofstream("Varnock.ini", std::ios::binary) << oldFile; }
-
-    struct Captured {
-        std::vector<std::int32_t> settings;
-        std::vector<std::string> slots;
-        bool operator==(const Captured& other) const {
-            return settings == other.settings && slots == other.slots;
-        }
-    };
-    static Captured Capture() {
-        Captured state{std::vector<std::int32_t>(Settings, Settings + SETTINGS_COUNT), {}};
-        for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot)
-            state.slots.push_back(Slot(slot));
-        return state;
-    }
 
     // The file left in the folder is the old or the new one, whole, and the
     // next start loads exactly that state. Returns true for the new one.
@@ -123,7 +95,7 @@ class SettingsCrashTest : public ::testing::Test {
         EXPECT_TRUE(isNew || file == oldFile) << "Varnock.ini has " << file.size() << " bytes, neither file";
         ResetState();
         LoadSettings();
-        EXPECT_TRUE(Capture() == (isNew ? newState : oldState));
+        EXPECT_TRUE(CaptureState() == (isNew ? newState : oldState));
         MakeNewState();
         return isNew;
     }
@@ -140,9 +112,8 @@ class SettingsCrashTest : public ::testing::Test {
         return cuts;
     }
 
-    fs::path home, folder;
     std::string oldFile, newFile;
-    Captured oldState, newState;
+    StateCopy oldState, newState;
 };
 
 TEST_F(SettingsCrashTest, KilledWhileWritingLeavesTheOldFile) {

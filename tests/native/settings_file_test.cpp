@@ -48,29 +48,12 @@ std::string Lines(const std::vector<std::string>& lines, const char* end = "\r\n
     return text;
 }
 
-std::string ReadBytes(const char* name) {
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 void WriteIni(const std::string& bytes) {
     std::ofstream("Varnock.ini", std::ios::binary) << bytes;
 }
 
-struct State {
-    std::vector<std::int32_t> settings;
-    std::vector<std::string> slots;
-};
-State Capture() {
-    State state{std::vector<std::int32_t>(Settings, Settings + SETTINGS_COUNT), {}};
-    for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot)
-        state.slots.push_back(Slot(slot));
-    return state;
-}
-void ExpectState(const State& expected) {
-    State actual = Capture();
+void ExpectState(const StateCopy& expected) {
+    StateCopy actual = CaptureState();
     EXPECT_EQ(actual.settings, expected.settings);
     for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot)
         EXPECT_TRUE(actual.slots[slot] == expected.slots[slot])
@@ -78,34 +61,25 @@ void ExpectState(const State& expected) {
             << " bytes: " << actual.slots[slot].substr(0, 40);
 }
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public ScratchFolderTest {
   protected:
     void SetUp() override {
         ResetState();
         FailSaveAtStep(0);
         CallLog.clear();
-        home = fs::current_path();
-        char name[] = "/tmp/varnock-settings-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        folder = name;
-        fs::current_path(folder);
-    }
-    void TearDown() override {
-        fs::current_path(home);
-        fs::remove_all(folder);
+        ScratchFolderTest::SetUp();
     }
     void Save(bool (*readRect)(WindowRect*) = RectFails) {
         SaveSettings(SaveOperations{Collect, readRect, Quit});
     }
     // Loads `bytes` over the defaults; returns the defaults for the expectation.
-    State LoadFile(const std::string& bytes) {
+    StateCopy LoadFile(const std::string& bytes) {
         ResetState();
-        State defaults = Capture();
+        StateCopy defaults = CaptureState();
         WriteIni(bytes);
         LoadSettings();
         return defaults;
     }
-    fs::path home, folder;
 };
 
 struct LoadCase {
@@ -116,7 +90,7 @@ struct LoadCase {
     const char* list1 = nullptr;        // slot 10, when it changes beyond `texts`
 };
 
-void ExpectLoaded(State expected, const LoadCase& c) {
+void ExpectLoaded(StateCopy expected, const LoadCase& c) {
     std::copy(c.settings.begin(), c.settings.end(), expected.settings.begin());
     std::copy(c.texts.begin(), c.texts.end(), expected.slots.begin());
     if (c.list1 != nullptr) expected.slots[SLOT_FIRST_LIST] = c.list1;
@@ -190,7 +164,7 @@ TEST_F(SettingsFileTest, FirstSaveWritesTheDefaultsWithCrLf) {
     LoadSettings();
     EXPECT_EQ(Settings[SETTING_LANGUAGE], 0);
     EXPECT_EQ(std::string(SettingsFilePath), (folder / "Varnock.ini").string());
-    State before = Capture();
+    StateCopy before = CaptureState();
     Save();
     EXPECT_EQ(CallLog, "collect;rect;quit;");
     EXPECT_TRUE(LastSaveSucceeded());
@@ -209,10 +183,10 @@ TEST_F(SettingsFileTest, SavedStateLoadsBackAndSavesToTheSameBytes) {
     LoadSettings();
     std::int32_t values[] = {1, 5, 6, 7, 8, INT32_MIN, INT32_MAX, -1, 0, 0, 3, 0, 1000, 0, 5, 1, 0, 0, 0, 42};
     std::copy(std::begin(values), std::end(values), Settings);
-    SetSlotText(7, "\x93\xfa\x96\x7b\x8c\xea, 0x1A \x1a, one BEL \a");
-    SetSlotText(8, std::string(32758, 'r').c_str());
-    SetSlotText(16, "");
-    State saved = Capture();
+    SetSlotText(SLOT_LEGACY_LIST, "\x93\xfa\x96\x7b\x8c\xea, 0x1A \x1a, one BEL \a");
+    SetSlotText(SLOT_RESULT, std::string(32758, 'r').c_str());
+    SetSlotText(SLOT_DNM_COUNT, "");
+    StateCopy saved = CaptureState();
     Save(RectFails);
     std::string first = ReadBytes("Varnock.ini");
     ResetState();
@@ -257,9 +231,9 @@ TEST_F(SettingsFileTest, UnrepresentableTextsKeepTheOtherSlotsInPlace) {
         LoadSettings();
         for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot)
             SetSlotText(slot, ("slot " + std::to_string(slot)).c_str());
-        SetSlotText(5, c.text.c_str());
+        SetSlotText(SLOT_VREF, c.text.c_str());
         SetSlotText(19, c.text.c_str());
-        State saved = Capture();
+        StateCopy saved = CaptureState();
         Save();
         ExpectState(saved);
         std::string first = ReadBytes("Varnock.ini");
@@ -359,7 +333,7 @@ TEST_F(SettingsFileTest, JunkLoadsSafely) {
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.name);
-        State expected = LoadFile(c.file);
+        StateCopy expected = LoadFile(c.file);
         for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot)
             ASSERT_NE(std::memchr(TextSlots[slot], 0, TEXT_SLOT_SIZE), nullptr);
         EXPECT_TRUE(Settings[SETTING_LANGUAGE] == 0 || Settings[SETTING_LANGUAGE] == 1);
@@ -372,11 +346,11 @@ TEST_F(SettingsFileTest, JunkLoadsSafely) {
         EXPECT_TRUE(ReadBytes("Varnock.ini") == first);
     }
     // A slot that lost its NUL is still saved within its bounds.
-    std::memset(TextSlots[3], 'z', TEXT_SLOT_SIZE);
+    std::memset(TextSlots[SLOT_VO_MIN], 'z', TEXT_SLOT_SIZE);
     Save();
     ResetState();
     LoadSettings();
-    EXPECT_EQ(Slot(3), std::string(32758, 'z'));
+    EXPECT_EQ(Slot(SLOT_VO_MIN), std::string(32758, 'z'));
 }
 
 } // namespace

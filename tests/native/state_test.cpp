@@ -1,9 +1,11 @@
-// Default state, the language rule and the message table.
+// Default state, the language rule, the message table and the bounded copies
+// every text goes through.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "state/bounded_text.h"
 #include "test_support.h"
 
 namespace {
@@ -63,10 +65,10 @@ TEST(Defaults, ListTexts) {
 TEST(Language, OnlyOneSelectsEnglishAndNoValueIndexesOutside) {
     ResetState();
     for (int value : {0, 2, -1, -2147483647 - 1, 2147483647}) {
-        Settings[0] = value;
+        Settings[SETTING_LANGUAGE] = value;
         EXPECT_STREQ(MessageText(14), MessageTable[14].text[0]) << value;
     }
-    Settings[0] = 1;
+    Settings[SETTING_LANGUAGE] = 1;
     EXPECT_STREQ(MessageText(14), "Stock list error");
     EXPECT_STREQ(MessageText(-1), "");
     EXPECT_STREQ(MessageText(16), "");
@@ -96,10 +98,55 @@ TEST(Messages, BothLanguagesByteForByte) {
 TEST(Slots, FullSlotKeepsItsNul) {
     ResetState();
     std::string longText(40000, 'x');
-    SetSlotText(10, longText.c_str());
-    EXPECT_EQ(Slot(10).size(), TEXT_SLOT_SIZE - 1);
+    SetSlotText(SLOT_FIRST_LIST, longText.c_str());
+    EXPECT_EQ(Slot(SLOT_FIRST_LIST).size(), TEXT_SLOT_SIZE - 1);
     SetSlotText(20, "ignored");
     SetSlotText(-1, "ignored");
+}
+
+// Each copy at its edges: the text that just fits, one byte too long, a size
+// of 1 and of 0. The buffer's byte after `size` must never be touched.
+TEST(BoundedText, CopiesAtTheirEdges) {
+    struct Case {
+        const char* what;
+        std::size_t size;
+        std::size_t (*copy)(char*, std::size_t);
+        std::string text;
+        std::size_t result;
+    } cases[] = {
+        {"fits", 4, [](char* b, std::size_t n) { return CopyText(b, n, "abc"); }, "abc", 3},
+        {"one too long", 3, [](char* b, std::size_t n) { return CopyText(b, n, "abc"); }, "ab", 2},
+        {"size 1", 1, [](char* b, std::size_t n) { return CopyText(b, n, "abc"); }, "", 0},
+        {"size 0", 0, [](char* b, std::size_t n) { return CopyText(b, n, "abc"); }, "old", 0},
+        {"prefix 0", 8, [](char* b, std::size_t n) { return CopyTextPrefix(b, n, "abc", 0); }, "", 0},
+        {"prefix 2", 8, [](char* b, std::size_t n) { return CopyTextPrefix(b, n, "abc", 2); }, "ab", 2},
+        {"prefix past NUL", 8, [](char* b, std::size_t n) { return CopyTextPrefix(b, n, "abc", 9); }, "abc",
+         3},
+        {"append fits", 6, [](char* b, std::size_t n) { return AppendText(b, n, "de"); }, "oldde", 5},
+        {"append cut", 5, [](char* b, std::size_t n) { return AppendText(b, n, "de"); }, "oldd", 4},
+        {"append to full", 4, [](char* b, std::size_t n) { return AppendText(b, n, "de"); }, "old", 3},
+        {"append size 0", 0, [](char* b, std::size_t n) { return AppendText(b, n, "de"); }, "old", 0},
+    };
+    for (const Case& c : cases) {
+        char buffer[16] = "old";
+        std::memset(buffer + 4, '#', sizeof buffer - 4);
+        const std::string before(buffer, sizeof buffer);
+        EXPECT_EQ(c.copy(buffer, c.size), c.result) << c.what;
+        EXPECT_EQ(std::string(buffer), c.text) << c.what;
+        EXPECT_EQ(std::string(buffer + c.size, sizeof buffer - c.size), before.substr(c.size))
+            << c.what << ": wrote past its size";
+    }
+    // A buffer with no NUL inside its size gets one at its last byte.
+    char full[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(AppendText(full, sizeof full, "y"), 3u);
+    EXPECT_EQ(std::string(full, 3), "xxx");
+    EXPECT_EQ(full[3], '\0');
+
+    char formatted[4] = "old";
+    EXPECT_EQ(FormatText(formatted, sizeof formatted, "%d", 12345), 5) << "the length it would have had";
+    EXPECT_STREQ(formatted, "123");
+    EXPECT_EQ(FormatText(formatted, 0, "%d", 7), 1);
+    EXPECT_STREQ(formatted, "123") << "size 0 writes nothing";
 }
 
 } // namespace

@@ -85,10 +85,10 @@ TEST(ControlTable, EmptyRowsCreateAndPaintNothing) {
         EXPECT_EQ(entry.style, 0xFFFFFFFFu);
         EXPECT_EQ(entry.x1 | entry.y1 | entry.x2 | entry.y2, 0);
     }
-    // Row 40 is the one painted row: the status line from slot 9.
+    // Row 40 is the one painted row: the status line from SLOT_STATUS.
     EXPECT_TRUE(IsPaintedKind(ControlTable[ROW_STATUS].kind));
     EXPECT_FALSE(CreatesControl(ControlTable[ROW_STATUS].kind));
-    EXPECT_EQ(ControlTable[ROW_STATUS].slot, 9);
+    EXPECT_EQ(ControlTable[ROW_STATUS].slot, SLOT_STATUS);
 }
 
 // The radio rule indexes ControlHandles by Settings[slot] + group: every radio
@@ -98,7 +98,7 @@ TEST(ControlTable, RadioGroupsAreContiguous) {
     struct Group {
         int first, count, setting;
     };
-    for (const Group g : {Group{4, 4, 10}, Group{25, 6, 14}}) {
+    for (const Group g : {Group{ROW_CONFIG_A, 4, SETTING_CONFIGURATION}, Group{25, 6, SETTING_LIST_CHOICE}}) {
         for (int row = g.first; row < g.first + g.count; ++row) {
             EXPECT_EQ(ControlTable[row].kind, KIND_RADIO) << "row " << row;
             EXPECT_EQ(ControlTable[row].group, g.first) << "row " << row;
@@ -109,6 +109,45 @@ TEST(ControlTable, RadioGroupsAreContiguous) {
     for (const ControlEntry& entry : ControlTable)
         radios += entry.kind == KIND_RADIO;
     EXPECT_EQ(radios, 10);
+}
+
+// The named rows are the controls of their slots, and the inputs greyed during
+// a search are every edit but the result, Execute, "Include Serial" and the
+// radios [a] and [b], each once.
+TEST(ControlTable, NamedRowsAndSearchInputs) {
+    const struct {
+        int row, kind, slot;
+    } named[] = {
+        {ROW_VI_MIN, KIND_EDIT, SLOT_VI_MIN},
+        {ROW_VI_MAX, KIND_EDIT, SLOT_VI_MAX},
+        {ROW_VO_MIN, KIND_EDIT, SLOT_VO_MIN},
+        {ROW_VO_MAX, KIND_EDIT, SLOT_VO_MAX},
+        {ROW_VREF, KIND_EDIT, SLOT_VREF},
+        {ROW_PRECISION, KIND_EDIT, SLOT_PRECISION},
+        {ROW_DNM_COUNT, KIND_EDIT, SLOT_DNM_COUNT},
+        {ROW_RESULT, KIND_EDIT, SLOT_RESULT},
+        {ROW_LIST1, KIND_EDIT, SLOT_FIRST_LIST},
+        {ROW_LIST2, KIND_EDIT, SLOT_FIRST_LIST + 1},
+        {ROW_LIST3, KIND_EDIT, SLOT_FIRST_LIST + 2},
+        {ROW_INCLUDE_SERIAL, KIND_CHECKBOX, SETTING_INCLUDE_SERIAL},
+        {ROW_CONFIG_A, KIND_RADIO, SETTING_CONFIGURATION},
+        {ROW_CONFIG_B, KIND_RADIO, SETTING_CONFIGURATION},
+        {ROW_E12, KIND_RADIO, SETTING_LIST_CHOICE},
+    };
+    for (const auto& n : named) {
+        EXPECT_EQ(ControlTable[n.row].kind, n.kind) << "row " << n.row;
+        EXPECT_EQ(ControlTable[n.row].slot, n.slot) << "row " << n.row;
+    }
+    EXPECT_EQ(ControlTable[ROW_E12].group + 4, ROW_E12) << "E12 is the fifth list radio";
+    EXPECT_EQ(ControlTable[ROW_CONFIG_B].group + 1, ROW_CONFIG_B);
+    EXPECT_STREQ(ControlTable[ROW_EXECUTE].label[1], "Execute");
+
+    std::set<int> expected = {ROW_EXECUTE, ROW_INCLUDE_SERIAL, ROW_CONFIG_A, ROW_CONFIG_B};
+    for (int row = 0; row < CONTROL_ROWS; ++row)
+        if (ControlTable[row].kind == KIND_EDIT && row != ROW_RESULT) expected.insert(row);
+    const std::set<int> inputs(std::begin(INPUT_ROWS), std::end(INPUT_ROWS));
+    EXPECT_EQ(inputs, expected);
+    EXPECT_EQ(std::size(INPUT_ROWS), expected.size()) << "each input once";
 }
 
 } // namespace

@@ -21,9 +21,6 @@
 
 namespace {
 
-// The rows that Execute disables around the search.
-const int INPUT_ROWS[] = {4, 5, 11, 13, 15, 17, 19, 21, 36, 49, 34, 46, 47, 48};
-
 // Writes a Varnock.ini with twenty integers (zero unless overridden) and no
 // texts, so every slot keeps its default.
 void WriteSettingsFile(const std::map<int, long>& settings) {
@@ -49,14 +46,16 @@ std::string TextOf(HWND control) {
     return std::string(text, length > 0 ? length : 0);
 }
 
-// The default size is 54 cells plus 10 pixels by 42 cells, in whole-cell arithmetic.
+// The window has the default size (whose arithmetic the native layout tests
+// check) for the cell it measured, at that place.
 void ExpectDefaultSizeAt(HWND window, int left, int top) {
     RECT rect;
     GetWindowRect(window, &rect);
+    const WindowPlacement size = DefaultWindowSize({CharCellWidth, CharCellHeight});
     EXPECT_EQ(rect.left, left);
     EXPECT_EQ(rect.top, top);
-    EXPECT_EQ(rect.right - rect.left, (CharCellWidth * 540) / 10 + 10);
-    EXPECT_EQ(rect.bottom - rect.top, (CharCellHeight * 420) / 10);
+    EXPECT_EQ(rect.right - rect.left, size.width);
+    EXPECT_EQ(rect.bottom - rect.top, size.height);
 }
 
 bool IsChecked(int row) {
@@ -129,7 +128,7 @@ TEST_F(MainWindow, FirstStartShowsTheDefaultsInJapanese) {
     EXPECT_EQ(TextOf(window), MAIN_WINDOW_CAPTION);
     EXPECT_EQ(TextOf(ControlHandles[ROW_LANGUAGE]), "English");
     ExpectLabels(0);
-    EXPECT_TRUE(IsChecked(4));
+    EXPECT_TRUE(IsChecked(ROW_CONFIG_A));
     EXPECT_TRUE(IsChecked(25));
     EXPECT_FALSE(IsChecked(ROW_INCLUDE_SERIAL));
     for (int row : {5, 6, 7, 26, 27, 28, 29, 30})
@@ -137,10 +136,11 @@ TEST_F(MainWindow, FirstStartShowsTheDefaultsInJapanese) {
     const struct {
         int row;
         const char* text;
-    } edits[] = {{11, "0.6"}, {13, "3.0"}, {15, "0.1"}, {17, "3.2"}, {19, "3.3"}, {21, "0.01%"}, {36, ""}};
+    } edits[] = {{ROW_VI_MIN, "0.6"}, {ROW_VI_MAX, "3.0"},      {ROW_VO_MIN, "0.1"}, {ROW_VO_MAX, "3.2"},
+                 {ROW_VREF, "3.3"},   {ROW_PRECISION, "0.01%"}, {ROW_DNM_COUNT, ""}};
     for (const auto& edit : edits)
         EXPECT_EQ(TextOf(ControlHandles[edit.row]), edit.text) << "row " << edit.row;
-    EXPECT_EQ(TextOf(ControlHandles[46]), TextSlots[SLOT_FIRST_LIST]);
+    EXPECT_EQ(TextOf(ControlHandles[ROW_LIST1]), TextSlots[SLOT_FIRST_LIST]);
 
     ExpectDefaultSizeAt(window, 0, 0);
 }
@@ -152,15 +152,22 @@ TEST_F(MainWindow, CharCellFollowsTheFontMetrics) {
     HDC dc = GetDC(window);
     GetTextMetricsA(dc, &metrics);
     ReleaseDC(window, dc);
-    const int width = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) ? (3 * metrics.tmAveCharWidth) / 2
-                                                                    : metrics.tmAveCharWidth;
-    EXPECT_EQ(CharCellWidth, width);
-    EXPECT_EQ(CharCellHeight, metrics.tmHeight + metrics.tmExternalLeading);
-    RECT execute;
-    GetWindowRect(ControlHandles[ROW_EXECUTE], &execute);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&execute), 2);
-    EXPECT_EQ(execute.left, (440 * CharCellWidth) / 10);
-    EXPECT_EQ(execute.bottom, (162 * CharCellHeight) / 10);
+    const CharCell cell = CellFromTextMetrics(metrics.tmAveCharWidth, metrics.tmHeight,
+                                              metrics.tmExternalLeading, metrics.tmPitchAndFamily);
+    EXPECT_EQ(CharCellWidth, cell.width);
+    EXPECT_EQ(CharCellHeight, cell.height);
+    // Every control stands where its table row puts it for that cell.
+    for (int row = 0; row < CONTROL_ROWS; ++row) {
+        if (ControlHandles[row] == nullptr) continue;
+        RECT shown;
+        GetWindowRect(ControlHandles[row], &shown);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&shown), 2);
+        const PixelRect expected = CellRectToPixels(ControlTable[row], cell, 0, 0);
+        EXPECT_EQ(shown.left, expected.left) << "row " << row;
+        EXPECT_EQ(shown.top, expected.top) << "row " << row;
+        EXPECT_EQ(shown.right, expected.right) << "row " << row;
+        EXPECT_EQ(shown.bottom, expected.bottom) << "row " << row;
+    }
 }
 
 TEST_F(MainWindow, EmptyAndPaintedRowsHaveNoControl) {
@@ -215,11 +222,11 @@ TEST_F(MainWindow, LoadedLanguageValues) {
 
 TEST_F(MainWindow, RadioRuleMovesTheMark) {
     Create();
-    Click(29); // E12
+    Click(ROW_E12);
     EXPECT_EQ(Settings[SETTING_LIST_CHOICE], 4);
     EXPECT_TRUE(IsChecked(29));
     EXPECT_FALSE(IsChecked(25));
-    Click(29); // again: nothing changes
+    Click(ROW_E12); // again: nothing changes
     EXPECT_EQ(Settings[SETTING_LIST_CHOICE], 4);
     EXPECT_TRUE(IsChecked(29));
     Click(7); // the other group is independent
@@ -265,7 +272,7 @@ TEST_F(MainWindow, CheckBoxFromALoadedFive) {
 TEST_F(MainWindow, ExecuteWithABadFieldReportsAndReenables) {
     Create();
     Click(ROW_LANGUAGE);
-    SetWindowTextA(ControlHandles[13], "3.0x");
+    SetWindowTextA(ControlHandles[ROW_VI_MAX], "3.0x");
     ValidateRect(window, nullptr);
     Click(ROW_EXECUTE);
     EXPECT_STREQ(TextSlots[SLOT_VI_MAX], "3.0x"); // collected before the search
@@ -278,7 +285,7 @@ TEST_F(MainWindow, ExecuteWithABadFieldReportsAndReenables) {
 
 TEST_F(MainWindow, ExecuteOnE12DefaultsFillsResultAndStatus) {
     Create();
-    Click(29);
+    Click(ROW_E12);
     Click(ROW_EXECUTE);
     const std::string result = TextOf(ControlHandles[ROW_RESULT]);
     EXPECT_FALSE(result.empty());
@@ -323,8 +330,11 @@ TEST_F(MainWindow, ExactlyTheInputsAreDisabledDuringTheSearch) {
     Click(ROW_EXECUTE);
     UnhookWindowsHookEx(hook);
     ASSERT_TRUE(SawSearch);
+    // Every edit but the result, Execute, "Include Serial" and the radios [a], [b].
     bool input[CONTROL_ROWS] = {};
-    for (int row : INPUT_ROWS)
+    for (int row = 0; row < CONTROL_ROWS; ++row)
+        input[row] = ControlTable[row].kind == KIND_EDIT && row != ROW_RESULT;
+    for (int row : {ROW_EXECUTE, ROW_INCLUDE_SERIAL, ROW_CONFIG_A, ROW_CONFIG_B})
         input[row] = true;
     for (int row = 0; row < CONTROL_ROWS; ++row) {
         if (ControlHandles[row] == nullptr) continue;
@@ -339,7 +349,7 @@ TEST_F(MainWindow, CommandWithANotificationCodeIsIgnored) {
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(ROW_LANGUAGE, EN_CHANGE),
                  reinterpret_cast<LPARAM>(ControlHandles[ROW_LANGUAGE]));
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(29, BN_SETFOCUS),
-                 reinterpret_cast<LPARAM>(ControlHandles[29]));
+                 reinterpret_cast<LPARAM>(ControlHandles[ROW_E12]));
     EXPECT_EQ(Settings[SETTING_LANGUAGE], 0);
     EXPECT_EQ(Settings[SETTING_LIST_CHOICE], 0);
     EXPECT_FALSE(HasPendingRepaint());
@@ -399,7 +409,7 @@ TEST_F(MainWindow, HorizontalScrollMovesTheControls) {
 // with 0; the texts typed into the edits are in it.
 TEST_F(MainWindow, DestroySavesAndQuits) {
     Create();
-    SetWindowTextA(ControlHandles[36], "2");
+    SetWindowTextA(ControlHandles[ROW_DNM_COUNT], "2");
     Click(ROW_LANGUAGE);
     DestroyWindow(window);
     TearDown();
