@@ -2,4 +2,6 @@
 // console's --version prints the same, and a test compares the two.
 #pragma once
 
-constexpr char VARNOCK_VERSION[] = "R1.00";
+#include "state/version.h"
+
+constexpr char VARNOCK_VERSION[] = "R" VARNOCK_VERSION_TEXT;

@@ -16,6 +16,9 @@ packages_of() {
     fuzz) echo cmake ninja-build clang clang-14 libclang-rt-14-dev ;;
     # The circuit simulator that checks the printed answers, driven from Python.
     spice) echo ngspice python3 ;;
+    # Redrawing the application icon from its SVG (scripts/make-icon.sh); the
+    # build uses the committed .ico and needs neither.
+    icon) echo librsvg2-bin imagemagick ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;
     esac
 }

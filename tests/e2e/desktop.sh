@@ -69,6 +69,7 @@ wait_for() { # wait_for WHAT COMMAND...: polls until the command succeeds
 window_open() { probe rect -1 >/dev/null; }
 is_checked() { [[ "$(probe check "$1")" == 1 ]]; }
 text_is() { [[ "$(text_of "$1")" == "$2" ]]; }
+focus_is() { [[ "$(probe focus)" == "$1" ]]; }
 
 # Clicks the middle of control ID where the window shows it on the screen.
 click() {

@@ -179,7 +179,7 @@ message_round() {
 }
 
 # A round as a person does it: texts by messages, but the switches and Execute
-# by mouse clicks where the window shows them.
+# by mouse clicks and keys where the window shows them.
 click_round() {
     local round=$1
     plan_round >planned.cmd
@@ -191,9 +191,33 @@ click_round() {
     wait_for "list radio $radio marked by its click (round $round, seed $SEED)" is_checked "$radio"
     ((RANDOM % 2 == 0)) && click "$INCLUDE_SERIAL"
     ((RANDOM % 4 == 0)) && click "$LANGUAGE"
-    click "$EXECUTE"
-    sleep 0.5 # the click's messages reach the window before the probe's
+    keyboard_round "$round"
 }
+
+# Keys as a person presses them in a value field: Ctrl+A and Tab must leave
+# its text as it was and move the focus on; then Execute by Enter in the
+# field, or by a click.
+keyboard_round() {
+    local round=$1 edit
+    choose edit "${PARAMETER_EDITS[@]}"
+    click "$edit"
+    echo "get $edit typed.txt" >keys.cmd
+    wine64 "$probe" batch keys.cmd </dev/null >/dev/null 2>&1 || fail "round $round: no text read (seed $SEED)"
+    xdotool key ctrl+a Tab
+    wait_for "the focus to leave edit $edit by Tab (round $round, seed $SEED)" focus_moved "$edit"
+    echo "get $edit tabbed.txt" >keys.cmd
+    wine64 "$probe" batch keys.cmd </dev/null >/dev/null 2>&1 || fail "round $round: no text read (seed $SEED)"
+    cmp -s typed.txt tabbed.txt || fail "round $round: Ctrl+A, Tab changed edit $edit (seed $SEED)"
+    if ((RANDOM % 2 == 0)); then
+        xdotool key shift+Tab
+        wait_for "the focus back on edit $edit (round $round, seed $SEED)" focus_is "$edit"
+        xdotool key Return
+    else
+        click "$EXECUTE"
+    fi
+    sleep 0.5 # the keys' and click's messages reach the window before the probe's
+}
+focus_moved() { local now; now=$(probe focus) && [[ "$now" != "$1" && "$now" != -1 ]]; }
 
 # What the settings file will give back for a text: at most the slot's
 # characters, each line break (CR LF, lone CR or lone LF) as CR LF, cut to

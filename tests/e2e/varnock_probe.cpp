@@ -5,6 +5,7 @@
 //                           (ID -1: the main window itself)
 //   varnock_probe text ID   the control's text (code page 932 bytes)
 //   varnock_probe check ID  1 when the radio or check box is marked, else 0
+//   varnock_probe focus     the ID of the control with the keyboard focus (-1: none)
 //   varnock_probe close     posts WM_CLOSE, as the close box does
 //   varnock_probe batch F   runs the commands of file F, one a line, in this one
 //                           process (starting Wine once per command is slow):
@@ -94,7 +95,8 @@ int Press(HWND main, HWND control, int id) {
 long StatusInk(HWND main) {
     RECT group;
     RECT edit;
-    if (!GetWindowRect(GetDlgItem(main, 39), &group) || !GetWindowRect(GetDlgItem(main, 42), &edit)) return -1;
+    if (!GetWindowRect(GetDlgItem(main, 39), &group) || !GetWindowRect(GetDlgItem(main, 42), &edit))
+        return -1;
     const long rise = edit.top - group.top; // 30 table units
     const long left = edit.left;
     const long top = group.top + rise * 15 / 30;
@@ -117,7 +119,8 @@ long StatusInk(HWND main) {
         HGDIOBJ old = SelectObject(memory, bitmap);
         if (BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY)) {
             const COLORREF face = GetSysColor(COLOR_BTNFACE);
-            const DWORD background = (DWORD{GetRValue(face)} << 16) | (DWORD{GetGValue(face)} << 8) | GetBValue(face);
+            const DWORD background =
+                (DWORD{GetRValue(face)} << 16) | (DWORD{GetGValue(face)} << 8) | GetBValue(face);
             const DWORD* pixel = static_cast<const DWORD*>(bits);
             ink = 0;
             for (long i = 0; i < width * height; ++i)
@@ -129,6 +132,16 @@ long StatusInk(HWND main) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return ink;
+}
+
+// The focus belongs to the window's thread; another process asks that thread.
+int FocusedId(HWND main) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) || info.hwndFocus == nullptr ||
+        GetParent(info.hwndFocus) != main)
+        return -1;
+    return GetDlgCtrlID(info.hwndFocus);
 }
 
 int RunLine(char* line) {
@@ -177,11 +190,12 @@ int RunBatch(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: varnock_probe rect ID | text ID | check ID | close | batch FILE\n");
+        std::fprintf(stderr,
+                     "usage: varnock_probe rect ID | text ID | check ID | focus | close | batch FILE\n");
         return 2;
     }
     if (std::strcmp(argv[1], "batch") == 0) return argc > 2 ? RunBatch(argv[2]) : 2;
-    const bool wantsId = std::strcmp(argv[1], "close") != 0;
+    const bool wantsId = std::strcmp(argv[1], "close") != 0 && std::strcmp(argv[1], "focus") != 0;
     HWND target = FindTarget(wantsId ? (argc > 2 ? argv[2] : "-1") : nullptr);
     if (target == nullptr) return 1;
     if (std::strcmp(argv[1], "rect") == 0) {
@@ -195,6 +209,8 @@ int main(int argc, char** argv) {
         std::fputs("\n", stdout);
     } else if (std::strcmp(argv[1], "check") == 0) {
         std::printf("%d\n", SendMessageA(target, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+    } else if (std::strcmp(argv[1], "focus") == 0) {
+        std::printf("%d\n", FocusedId(target));
     } else if (std::strcmp(argv[1], "close") == 0) {
         PostMessageA(target, WM_CLOSE, 0, 0);
     } else {
