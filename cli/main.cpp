@@ -4,6 +4,7 @@
 // --save it writes the state back to Varnock.ini, as the window does at its end.
 #include <cstdio>
 
+#include "cli/complete_output.h"
 #include "cli/options.h"
 #include "cli/terminal_text.h"
 #include "engine/run_search.h"
@@ -38,6 +39,15 @@ bool SaveState() {
     return false;
 }
 
+// The search the window runs, printed as the window shows it.
+int RunWindowSearch(const CliOptions& options) {
+    RunOutcome outcome = RunSearch(ShowNothing);
+    WriteTerminalText(stdout, TextSlots[SLOT_RESULT], options.utf8Output);
+    WriteTerminalText(stdout, TextSlots[SLOT_STATUS], options.utf8Output);
+    std::fputs(options.utf8Output ? "\n" : "\r\n", stdout);
+    return outcome == RunOutcome::Searched ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -55,10 +65,7 @@ int main(int argc, char** argv) {
     }
     if (options.listFile != nullptr && !LoadListFile(options.listFile)) return 2;
 
-    RunOutcome outcome = RunSearch(ShowNothing);
-    WriteTerminalText(stdout, TextSlots[SLOT_RESULT], options.utf8Output);
-    WriteTerminalText(stdout, TextSlots[SLOT_STATUS], options.utf8Output);
-    std::fputs(options.utf8Output ? "\n" : "\r\n", stdout);
+    int status = options.complete ? RunCompleteAndPrint(options) : RunWindowSearch(options);
     if (options.save && !SaveState()) return EXIT_SAVE_FAILED;
-    return outcome == RunOutcome::Searched ? 0 : 1;
+    return status;
 }

@@ -5,7 +5,9 @@
 struct CliOptions {
     bool utf8Output = true; // false: raw code page 932 bytes
     const char* listFile = nullptr;
-    bool save = false; // write Varnock.ini after the run
+    bool save = false;     // write Varnock.ini after the run
+    bool complete = false; // the complete search instead of the window's
+    int best = 1000;       // matches the complete search prints
 };
 
 enum class OptionsResult { Run, Help, Error };

@@ -37,6 +37,42 @@ inline void ComputeTargets(CandidateContext& c, const ShifterDesign& design, dou
     c.rbTarget = c.ra / (vref / design.voff - 1);
 }
 
+// The values of one evaluated candidate, before it is stored.
+struct CandidateValues {
+    double rab;
+    double voAtViMin;
+    double voAtViMax;
+    double errAtViMinPct;
+    double errAtViMaxPct;
+    double worstErr;
+};
+
+// The circuit arithmetic of one candidate, in the order designers check it by
+// hand; the engine is compiled without floating-point contraction so that no
+// step is fused and every double is the same on every platform and in every
+// search that calls this. The caller accepts unless worstErr > precision.
+inline CandidateValues EvaluateCandidate(const SearchParams& p, double ra, double rf, double rb) {
+    CandidateValues v;
+    double s = ra + rb;
+    v.rab = (rb * ra) / s;
+    double x = rf / v.rab;
+    double offset = ((rb / s) * p.vref) * x;
+    double g = x + 1;
+    v.voAtViMin = g * p.viMin - offset;
+    v.voAtViMax = g * p.viMax - offset;
+    v.errAtViMinPct = ((v.voAtViMin - p.voMin) / p.voMax) * 100;
+    v.errAtViMaxPct = (v.voAtViMax / p.voMax - 1) * 100;
+    double magMin = std::fabs(v.errAtViMinPct);
+    double magMax = std::fabs(v.errAtViMaxPct);
+    v.worstErr = magMin > magMax ? magMin / 100 : magMax / 100;
+    return v;
+}
+
+// (Ra || Rb) || Rf, the resistance the amplifier's inverting input sees.
+inline double ReqOhms(double rab, double rf) {
+    return (rab * rf) / (rab + rf);
+}
+
 // Evaluates the candidate (Rb pair m, o of the given value) and stores it in
 // MatchTable when its worst error is within the precision. Returns false when
 // the table has just become full and the search must stop.

@@ -14,5 +14,10 @@ enum class RunOutcome {
 // it may be a function that does nothing.
 RunOutcome RunSearch(ShowResultTextFn showResultText);
 
+// The stages before the search: parameters, ranges, parts list, configuration
+// and design, each writing its status into slot 9 on failure.
+// Returns true when the search may run.
+bool RunInputStages();
+
 // Replaces the status line (slot 9).
 void SetStatusText(const char* text);
