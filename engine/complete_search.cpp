@@ -93,8 +93,8 @@ void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bou
     const PairTable& table = *source.table;
     int last = c.parts->count - 1;
     ForEachPossible(source, bounds, [&](int position) {
+        // Sources has already left out the pairs that miss the DNM minimum.
         int dnm = c.dnm + (table.second[position] == last);
-        if (dnm < c.params->minDnm) return;
         CandidateValues v = EvaluateCandidate(*c.params, c.raValue, c.rfValue, table.r[position]);
         if (v.worstErr > c.params->precision) return;
         ++Total;
