@@ -21,6 +21,8 @@ endfunction()
 
 run_cli(0 out --complete --dnm 3 --lang en)
 expect_match("${out}" "^10k//DNM, 24k//DNM, 2k//DNM, 0.3125%, -0.3125%, 1558\n1 set\\(s\\) found.\n$")
+run_cli(0 out --complete --best 1 --lang en)
+expect_match("${out}" "^[^\n]+\n2 set\\(s\\) found. Only the best 1 are printed.\n$")
 run_cli(0 out --complete --best 2 --serial --lang en)
 expect_match("${out}" "^[^\n]+\n[^\n]+\n([0-9]+) set\\(s\\) found. Only the best 2 are printed.\n$")
 run_cli(0 out --complete --best=2 --serial)
