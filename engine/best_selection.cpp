@@ -93,6 +93,14 @@ void BestOffer(const CandidateKey& key) {
     }
 }
 
+bool BestFull() {
+    return BestCount == BestCapacity;
+}
+
+const CandidateKey& BestWorst() {
+    return Best[0];
+}
+
 int BestFinish() {
     std::sort_heap(Best, Best + BestCount, CandidateBefore);
     return BestCount;

@@ -48,6 +48,10 @@ bool CandidateBefore(const CandidateKey& a, const CandidateKey& b);
 // the pair tables of parts.
 void BestStart(const PartsList& parts, int capacity);
 void BestOffer(const CandidateKey& key);
+// Once capacity entries are kept, an offer enters only when it comes before
+// the worst of them, BestWorst().
+bool BestFull();
+const CandidateKey& BestWorst();
 // Sorts the kept entries best first and returns how many there are.
 int BestFinish();
 const CandidateKey& BestEntry(int rank);

@@ -7,9 +7,11 @@
 #include "engine/complete_search.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/acceptance_bounds.h"
 #include "engine/best_selection.h"
+#include "engine/certain_bounds.h"
 #include "engine/combination_eval.h"
 #include "engine/pair_tables.h"
 #include "state/app_state.h"
@@ -89,18 +91,77 @@ struct Kinds {
     BoundedRanking dnm;
 };
 
-void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bounds) {
+// Entries lo .. hi - 1 of a ranking.
+struct Span {
+    int lo, hi;
+};
+
+// Ordered entries of the ranking within rLo .. rHi and the magnitude range.
+Span Within(const BoundedRanking& b, double rLo, double rHi) {
+    int lo = std::max(b.minAt, RankAtLeast(*b.ranking, rLo));
+    int hi = std::min(b.maxAt, RankAbove(*b.ranking, rHi));
+    return Span{lo, std::max(lo, hi)};
+}
+
+// Evaluates the entries lo .. hi - 1 of the source; with count set, each
+// accepted one is counted (it was not counted in bulk) and offered; without,
+// only those with the DNM count onlyDnm (or any, when it is negative).
+void Evaluate(const Partial& c, const BoundedRanking& source, Span span, bool count, int onlyDnm) {
     const PairTable& table = *source.table;
+    const RankedPair* e = source.ranking->entries;
     int last = c.parts->count - 1;
-    ForEachPossible(source, bounds, [&](int position) {
+    for (int i = span.lo; i < span.hi; ++i) {
+        int position = static_cast<int>(e[i].position);
         // Sources has already left out the pairs that miss the DNM minimum.
         int dnm = c.dnm + (table.second[position] == last);
+        if (onlyDnm >= 0 && dnm != onlyDnm) continue;
         CandidateValues v = EvaluateCandidate(*c.params, c.raValue, c.rfValue, table.r[position]);
-        if (v.worstErr > c.params->precision) return;
-        ++Total;
+        if (v.worstErr > c.params->precision) continue;
+        if (count) ++Total;
         BestOffer(
             CandidateKey{v.worstErr, EncodeCandidate(dnm, c.ra, c.rf, PairRef{source.series, position})});
-    });
+    }
+}
+
+// The surely accepted entries of a span, counted already: only those that can
+// still enter the selection are evaluated. When it is full, a candidate needs
+// a DNM count above that of the worst kept one, or the same count and an error
+// no larger, which a narrower acceptance bound finds.
+void OfferCertain(const Partial& c, const BoundedRanking& source, Span span, const Kinds& kinds, double lo,
+                  double hi) {
+    if (!BestFull()) return Evaluate(c, source, span, false, -1);
+    const CandidateKey& worst = BestWorst();
+    int keptDnm = CandidateDnm(worst.code);
+    int base = c.dnm + (source.ranking == kinds.dnm.ranking ? 1 : 0);
+    int mixed = source.ranking == kinds.all[0].ranking ? 1 : 0; // holds pairs with and without DNM
+    if (base > keptDnm) return Evaluate(c, source, span, false, -1);
+    if (base + mixed < keptDnm) return;
+    SearchParams tighter = *c.params;
+    tighter.precision = std::isnan(worst.worstErr) ? c.params->precision : worst.worstErr;
+    RbBounds near = AcceptableRb(tighter, c.raValue, c.rfValue);
+    Span nearSpan = near.known ? Within(source, std::max(lo, near.lo), std::min(hi, near.hi)) : span;
+    Evaluate(c, source, Span{std::max(span.lo, nearSpan.lo), std::min(span.hi, nearSpan.hi)}, false, keptDnm);
+    if (mixed && base == keptDnm) Evaluate(c, kinds.dnm, Within(kinds.dnm, lo, hi), false, -1);
+}
+
+// The Rb pairs of one source: those the bounds leave possible are evaluated,
+// except those surely accepted, which are counted in bulk.
+void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bounds, const Kinds& kinds) {
+    const PairRanking& ranking = *source.ranking;
+    if (!bounds.known) return Evaluate(c, source, Span{0, ranking.count}, true, -1);
+    Evaluate(c, source, Span{0, source.minAt}, true, -1);
+    Evaluate(c, source, Span{std::max(source.maxAt, source.minAt), ranking.count}, true, -1);
+    Span outer = Within(source, bounds.lo, bounds.hi);
+    RbBounds certain = CertainRb(*c.params, c.raValue, c.rfValue);
+    double lo = std::max(bounds.lo, certain.lo);
+    double hi = std::min(bounds.hi, certain.hi);
+    Span inner = certain.known && lo <= hi ? Within(source, lo, hi) : Span{outer.lo, outer.lo};
+    inner.lo = std::max(inner.lo, outer.lo);
+    inner.hi = std::max(inner.lo, std::min(inner.hi, outer.hi));
+    Evaluate(c, source, Span{outer.lo, inner.lo}, true, -1);
+    Evaluate(c, source, Span{inner.hi, outer.hi}, true, -1);
+    Total += static_cast<std::uint64_t>(inner.hi - inner.lo);
+    if (inner.hi > inner.lo) OfferCertain(c, source, inner, kinds, lo, hi);
 }
 
 // Every Rf and Rb of the Ra pair in c.
@@ -123,7 +184,7 @@ void VisitRa(Partial c, const Kinds& kinds) {
             if (rbCount == 0) return;
             RbBounds rbBounds = AcceptableRb(*c.params, c.raValue, c.rfValue);
             for (int r = 0; r < rbCount; ++r)
-                VisitRb(c, *rbSources[r], rbBounds);
+                VisitRb(c, *rbSources[r], rbBounds, kinds);
         });
     }
 }
