@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/combination_eval.h"
+#include "engine/certain_bounds.h"
 #include "engine/complete_search.h"
 #include "engine/report.h"
 #include "state/bounded_text.h"
@@ -147,6 +148,40 @@ TEST(CompleteSearch, MatchesThePlainEnumerationOnRandomCases) {
                        static_cast<int>(rng() % 4)};
         ExpectSameAsEnumeration(Case{list.c_str(), p, rng() % 2 == 0, 1 + static_cast<int>(rng() % 60)});
     }
+}
+
+// The bulk count trusts CertainRb: every Rb inside it, its very ends included,
+// must pass the evaluation, and the ends must lie near the true edge (a bound
+// looser by a millionth is caught there, where the small lists above rarely go).
+TEST(CompleteSearch, CertainBoundsHoldAtTheirEdges) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> unit(0, 1);
+    int checked = 0;
+    for (int i = 0; i < 20000; ++i) {
+        double gain = 1.05 + 3 * unit(rng), viMin = 0.01 + unit(rng), span = 0.5 + 3 * unit(rng);
+        double voMin = gain * viMin - (gain - 1) * 2 * unit(rng);
+        SearchParams p{viMin,
+                       viMin + span,
+                       voMin,
+                       voMin + gain * span,
+                       0.5 + 4 * unit(rng),
+                       std::pow(10.0, -6 + 5 * unit(rng)),
+                       0};
+        double ra = std::pow(10.0, 1 + 5 * unit(rng));
+        double rfPerRa = (gain * viMin - voMin) / p.vref; // the ideal Rf / Ra
+        double rf = ra * rfPerRa * (1 + (unit(rng) - 0.5) * 4 * p.precision);
+        RbBounds b = CertainRb(p, ra, rf);
+        if (!b.known) continue;
+        ++checked;
+        for (double rb : {b.lo, b.hi, std::sqrt(b.lo) * std::sqrt(b.hi)}) {
+            if (!(rb <= BOUNDED_MAGNITUDE_MAX)) continue;
+            double worst = EvaluateCandidate(p, ra, rf, rb).worstErr;
+            ASSERT_LE(worst, p.precision) << "Rb " << rb << " in " << b.lo << " .. " << b.hi;
+        }
+        double edge = b.lo * (1 - 1e-6); // just outside, on the side of larger errors
+        ASSERT_GT(EvaluateCandidate(p, ra, rf, edge).worstErr, p.precision * 0.99) << edge;
+    }
+    EXPECT_GT(checked, 1000);
 }
 
 } // namespace
