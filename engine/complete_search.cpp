@@ -89,6 +89,7 @@ struct Kinds {
     BoundedRanking all[2];
     int allCount;
     BoundedRanking dnm;
+    bool extremes; // some pair lies outside the magnitude range
 };
 
 // Entries lo .. hi - 1 of a ranking.
@@ -123,6 +124,17 @@ void Evaluate(const Partial& c, const BoundedRanking& source, Span span, bool co
     }
 }
 
+// The Rb pairs outside the magnitude range, which no bound covers: with a part
+// of 0 ohms an Rb of 0 makes the evaluation NaN, which passes, whatever Rf is.
+void VisitExtremeRb(const Partial& c, const BoundedRanking& source) {
+    Evaluate(c, source, Span{0, source.minAt}, true, -1);
+    Evaluate(c, source, Span{std::max(source.maxAt, source.minAt), source.ranking->count}, true, -1);
+}
+
+bool HasExtremes(const BoundedRanking& b) {
+    return b.minAt > 0 || b.maxAt < b.ranking->count;
+}
+
 // The surely accepted entries of a span, counted already: only those that can
 // still enter the selection are evaluated. When it is full, a candidate needs
 // a DNM count above that of the worst kept one, or the same count and an error
@@ -149,8 +161,7 @@ void OfferCertain(const Partial& c, const BoundedRanking& source, Span span, con
 void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bounds, const Kinds& kinds) {
     const PairRanking& ranking = *source.ranking;
     if (!bounds.known) return Evaluate(c, source, Span{0, ranking.count}, true, -1);
-    Evaluate(c, source, Span{0, source.minAt}, true, -1);
-    Evaluate(c, source, Span{std::max(source.maxAt, source.minAt), ranking.count}, true, -1);
+    VisitExtremeRb(c, source);
     Span outer = Within(source, bounds.lo, bounds.hi);
     RbBounds certain = CertainRb(*c.params, c.raValue, c.rfValue);
     double lo = std::max(bounds.lo, certain.lo);
@@ -164,7 +175,8 @@ void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bou
     if (inner.hi > inner.lo) OfferCertain(c, source, inner, kinds, lo, hi);
 }
 
-// Every Rf and Rb of the Ra pair in c.
+// Every Rf and Rb of the Ra pair in c. An Rf that the bounds rule out still
+// meets the Rb pairs outside the magnitude range, when the list has any.
 void VisitRa(Partial c, const Kinds& kinds) {
     const BoundedRanking* rfSources[2];
     int rfCount = Sources(c.params->minDnm - c.dnm, 2, kinds.all, kinds.allCount, kinds.dnm, rfSources);
@@ -174,18 +186,27 @@ void VisitRa(Partial c, const Kinds& kinds) {
     int raDnm = c.dnm;
     for (int s = 0; s < rfCount; ++s) {
         const BoundedRanking& source = *rfSources[s];
-        ForEachPossible(source, rfBounds, [&](int position) {
+        auto visitRf = [&](int position, bool extremesOnly) {
             c.rf = PairRef{source.series, position};
             c.rfValue = source.table->r[position];
             c.dnm = raDnm + (source.table->second[position] == last);
             const BoundedRanking* rbSources[2];
             int rbCount =
                 Sources(c.params->minDnm - c.dnm, 1, kinds.all, kinds.allCount, kinds.dnm, rbSources);
-            if (rbCount == 0) return;
-            RbBounds rbBounds = AcceptableRb(*c.params, c.raValue, c.rfValue);
-            for (int r = 0; r < rbCount; ++r)
-                VisitRb(c, *rbSources[r], rbBounds, kinds);
-        });
+            RbBounds rbBounds = extremesOnly ? RbBounds{} : AcceptableRb(*c.params, c.raValue, c.rfValue);
+            for (int r = 0; r < rbCount; ++r) {
+                if (!extremesOnly)
+                    VisitRb(c, *rbSources[r], rbBounds, kinds);
+                else if (HasExtremes(*rbSources[r]))
+                    VisitExtremeRb(c, *rbSources[r]);
+            }
+        };
+        ForEachPossible(source, rfBounds, [&](int position) { visitRf(position, false); });
+        if (!rfBounds.known || !(kinds.extremes)) continue;
+        Span possible = Within(source, rfBounds.lo, rfBounds.hi);
+        const RankedPair* e = source.ranking->entries;
+        for (int i = source.minAt; i < std::max(source.minAt, source.maxAt); ++i)
+            if (i < possible.lo || i >= possible.hi) visitRf(static_cast<int>(e[i].position), true);
     }
 }
 
@@ -203,6 +224,7 @@ CompleteTally SearchComplete(const PartsList& parts, const SearchParams& params,
     kinds.all[1] = Bounded(SeriesRanking, SeriesPairs, true);
     kinds.allCount = includeSerial ? 2 : 1;
     kinds.dnm = Bounded(DnmRanking, ParallelPairs, false);
+    kinds.extremes = HasExtremes(kinds.all[0]) || (includeSerial && HasExtremes(kinds.all[1]));
     int last = parts.count - 1;
     Partial c{};
     c.parts = &parts;
