@@ -27,7 +27,14 @@ struct BoundedRanking {
     bool series;
     int minAt; // first ordered entry not below the magnitude range
     int maxAt; // first ordered entry above it
+    // Where the last search for each end of a range ended: successive Rf pairs
+    // of one Ra come in ascending order and move their Rb bounds along with them.
+    // One pair of hints for each kind of range that is looked up (RangeKind).
+    mutable int hints[4][2];
 };
+
+// The ranges looked up per Rf pair, each following its own course.
+enum RangeKind { RANGE_OUTER, RANGE_CERTAIN, RANGE_NEAR, RANGE_OTHER };
 
 // The Ra pair, or the Ra and Rf pairs, of the candidates being visited.
 struct Partial {
@@ -43,8 +50,52 @@ const SearchParams* CompleteParams;
 std::uint64_t Total;
 
 BoundedRanking Bounded(const PairRanking& ranking, const PairTable& table, bool series) {
-    return BoundedRanking{&ranking, &table, series, RankAtLeast(ranking, BOUNDED_MAGNITUDE_MIN),
-                          RankAbove(ranking, BOUNDED_MAGNITUDE_MAX)};
+    return BoundedRanking{&ranking,
+                          &table,
+                          series,
+                          RankAtLeast(ranking, BOUNDED_MAGNITUDE_MIN),
+                          RankAbove(ranking, BOUNDED_MAGNITUDE_MAX),
+                          0,
+                          0};
+}
+
+// First ordered entry for which test holds (a test that holds on a suffix),
+// found by galloping out from hint and then halving, so a search that ends
+// near the last one costs a few steps instead of a full binary search.
+template <typename Test> int Gallop(const PairRanking& ranking, int& hint, Test test) {
+    const RankedPair* e = ranking.entries;
+    int n = ranking.ordered;
+    int lo = 0, hi = n;
+    int at = std::min(std::max(hint, 0), n);
+    if (at == n || test(e[at].r)) {
+        hi = at;
+        for (int step = 1; hi - step >= 0; step *= 2) {
+            if (!test(e[hi - step].r)) {
+                lo = hi - step + 1;
+                break;
+            }
+            hi -= step;
+        }
+    } else {
+        lo = at + 1;
+        for (int step = 1; lo < n; step *= 2) {
+            int probe = std::min(lo + step - 1, n - 1);
+            if (test(e[probe].r)) {
+                hi = probe;
+                break;
+            }
+            lo = probe + 1;
+        }
+    }
+    while (lo < hi) {
+        int mid = lo + (hi - lo) / 2;
+        if (test(e[mid].r))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    hint = lo;
+    return lo;
 }
 
 // Calls visit(position) for every entry of the ranking that the bounds leave
@@ -98,9 +149,10 @@ struct Span {
 };
 
 // Ordered entries of the ranking within rLo .. rHi and the magnitude range.
-Span Within(const BoundedRanking& b, double rLo, double rHi) {
-    int lo = std::max(b.minAt, RankAtLeast(*b.ranking, rLo));
-    int hi = std::min(b.maxAt, RankAbove(*b.ranking, rHi));
+Span Within(const BoundedRanking& b, double rLo, double rHi, RangeKind kind) {
+    int* hint = b.hints[kind];
+    int lo = std::max(b.minAt, Gallop(*b.ranking, hint[0], [rLo](double r) { return !(r < rLo); }));
+    int hi = std::min(b.maxAt, Gallop(*b.ranking, hint[1], [rHi](double r) { return r > rHi; }));
     return Span{lo, std::max(lo, hi)};
 }
 
@@ -151,22 +203,24 @@ void OfferCertain(const Partial& c, const BoundedRanking& source, Span span, con
     SearchParams tighter = *c.params;
     tighter.precision = std::isnan(worst.worstErr) ? c.params->precision : worst.worstErr;
     RbBounds near = AcceptableRb(tighter, c.raValue, c.rfValue);
-    Span nearSpan = near.known ? Within(source, std::max(lo, near.lo), std::min(hi, near.hi)) : span;
+    Span nearSpan =
+        near.known ? Within(source, std::max(lo, near.lo), std::min(hi, near.hi), RANGE_NEAR) : span;
     Evaluate(c, source, Span{std::max(span.lo, nearSpan.lo), std::min(span.hi, nearSpan.hi)}, false, keptDnm);
-    if (mixed && base == keptDnm) Evaluate(c, kinds.dnm, Within(kinds.dnm, lo, hi), false, -1);
+    if (mixed && base == keptDnm) Evaluate(c, kinds.dnm, Within(kinds.dnm, lo, hi, RANGE_CERTAIN), false, -1);
 }
 
 // The Rb pairs of one source: those the bounds leave possible are evaluated,
 // except those surely accepted, which are counted in bulk.
-void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bounds, const Kinds& kinds) {
+void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bounds, const RbBounds& certain,
+             const Kinds& kinds) {
     const PairRanking& ranking = *source.ranking;
     if (!bounds.known) return Evaluate(c, source, Span{0, ranking.count}, true, -1);
     VisitExtremeRb(c, source);
-    Span outer = Within(source, bounds.lo, bounds.hi);
-    RbBounds certain = CertainRb(*c.params, c.raValue, c.rfValue);
+    Span outer = Within(source, bounds.lo, bounds.hi, RANGE_OUTER);
+    if (outer.lo == outer.hi) return;
     double lo = std::max(bounds.lo, certain.lo);
     double hi = std::min(bounds.hi, certain.hi);
-    Span inner = certain.known && lo <= hi ? Within(source, lo, hi) : Span{outer.lo, outer.lo};
+    Span inner = certain.known && lo <= hi ? Within(source, lo, hi, RANGE_CERTAIN) : Span{outer.lo, outer.lo};
     inner.lo = std::max(inner.lo, outer.lo);
     inner.hi = std::max(inner.lo, std::min(inner.hi, outer.hi));
     Evaluate(c, source, Span{outer.lo, inner.lo}, true, -1);
@@ -194,16 +248,17 @@ void VisitRa(Partial c, const Kinds& kinds) {
             int rbCount =
                 Sources(c.params->minDnm - c.dnm, 1, kinds.all, kinds.allCount, kinds.dnm, rbSources);
             RbBounds rbBounds = extremesOnly ? RbBounds{} : AcceptableRb(*c.params, c.raValue, c.rfValue);
+            RbBounds certain = rbBounds.known ? CertainRb(*c.params, c.raValue, c.rfValue) : RbBounds{};
             for (int r = 0; r < rbCount; ++r) {
                 if (!extremesOnly)
-                    VisitRb(c, *rbSources[r], rbBounds, kinds);
+                    VisitRb(c, *rbSources[r], rbBounds, certain, kinds);
                 else if (HasExtremes(*rbSources[r]))
                     VisitExtremeRb(c, *rbSources[r]);
             }
         };
         ForEachPossible(source, rfBounds, [&](int position) { visitRf(position, false); });
         if (!rfBounds.known || !(kinds.extremes)) continue;
-        Span possible = Within(source, rfBounds.lo, rfBounds.hi);
+        Span possible = Within(source, rfBounds.lo, rfBounds.hi, RANGE_OTHER);
         const RankedPair* e = source.ranking->entries;
         for (int i = source.minAt; i < std::max(source.minAt, source.maxAt); ++i)
             if (i < possible.lo || i >= possible.hi) visitRf(static_cast<int>(e[i].position), true);
