@@ -218,6 +218,9 @@ void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bou
     VisitExtremeRb(c, source);
     Span outer = Within(source, bounds.lo, bounds.hi, RANGE_OUTER);
     if (outer.lo == outer.hi) return;
+    // The sure range lies just inside the possible one.
+    source.hints[RANGE_CERTAIN][0] = outer.lo;
+    source.hints[RANGE_CERTAIN][1] = outer.hi;
     double lo = std::max(bounds.lo, certain.lo);
     double hi = std::min(bounds.hi, certain.hi);
     Span inner = certain.known && lo <= hi ? Within(source, lo, hi, RANGE_CERTAIN) : Span{outer.lo, outer.lo};
