@@ -84,6 +84,7 @@ int ApplyCompleteOption(const char* arg, int argc, char** argv, int* index, CliO
         std::fprintf(stderr, "--best needs a whole number from 1 to %d\n", BEST_LIMIT);
         return -1;
     }
+    options.complete = true; // only the complete search has a best N to choose
     return 1;
 }
 
