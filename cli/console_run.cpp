@@ -80,14 +80,14 @@ int RunCheck(const CliOptions& options, double tolerance) {
         std::fprintf(stderr, "--check: %s\n", error);
         return EXIT_BAD_OPTION;
     }
-    ResultSet set{&record, 1, nullptr, nullptr, &parts, &SearchParamsStore, tolerance};
+    ResultSet set{&record, nullptr, 1, nullptr, nullptr, &parts, &SearchParamsStore, tolerance};
     WriteResults(stdout, set, options.format, options.utf8Output);
     return 0;
 }
 
 void WriteSearchOutput(const CliOptions& options, double tolerance, RunOutcome outcome) {
     int count = outcome == RunOutcome::Searched ? PrintedRecords(MatchTable, ClampedCount()) : 0;
-    ResultSet set{MatchTable,         count,    TextSlots[SLOT_STATUS], &PartsListStore, nullptr,
+    ResultSet set{MatchTable, nullptr, count,    TextSlots[SLOT_STATUS], &PartsListStore, nullptr,
                   &SearchParamsStore, tolerance};
     WriteResults(stdout, set, options.format, options.utf8Output);
 }

@@ -4,6 +4,7 @@
 // --save it writes the state back to Varnock.ini, as the window does at its end.
 #include <cstdio>
 
+#include "cli/complete_output.h"
 #include "cli/console_run.h"
 #include "cli/options.h"
 #include "engine/run_search.h"
@@ -59,8 +60,13 @@ int main(int argc, char** argv) {
     if (options.printList) return FinishOutput(PrintListText(options) ? 0 : EXIT_BAD_OPTION);
     if (options.check[0] != nullptr) return FinishOutput(RunCheck(options, tolerance));
 
-    RunOutcome outcome = RunSearch(ShowNothing);
-    WriteSearchOutput(options, tolerance, outcome);
+    RunOutcome outcome;
+    if (options.complete) {
+        outcome = RunCompleteOutput(options, tolerance);
+    } else {
+        outcome = RunSearch(ShowNothing);
+        WriteSearchOutput(options, tolerance, outcome);
+    }
     int status = FinishOutput(outcome == RunOutcome::Searched ? 0 : 1);
     if (options.save && !SaveState()) return EXIT_SAVE_FAILED;
     return status;

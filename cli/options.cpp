@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "cli/complete_output.h"
 #include "state/app_state.h"
 #include "state/bounded_text.h"
 
@@ -142,7 +143,8 @@ OptionsResult ApplyOptions(int argc, char** argv, CliOptions& options) {
         } else if (std::strcmp(arg, "--save") == 0) {
             options.save = true;
         } else {
-            int handled = ApplyValueOption(arg, argc, argv, &i, options);
+            int handled = ApplyCompleteOption(arg, argc, argv, &i, options);
+            if (handled == 0) handled = ApplyValueOption(arg, argc, argv, &i, options);
             if (handled < 0) return OptionsResult::Error;
             if (handled == 0) {
                 std::fprintf(stderr, "unknown option '%s'\n", arg);
@@ -228,6 +230,11 @@ void PrintUsage(const char* program, bool toStderr) {
                  "                     at the given voltages, whatever the precision,\n"
                  "                     e.g. --check 10k//DNM 24k//DNM 1k+1k\n"
                  "  --version          the program's version\n"
+                 "  --complete         every combination within the precision, not only those\n"
+                 "                     near the ideal values; no limit of 1000, no cut report,\n"
+                 "                     e.g. --complete --best 20 --list E24 --serial\n"
+                 "  --best N           --complete, printing the best N (1..1000000, default\n"
+                 "                     1000); the status line counts them all\n"
                  "  --help             this text\n"
                  "\n"
                  "Exit status: 0 when the search ran (also when nothing was found), 1 when the\n"

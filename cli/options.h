@@ -15,6 +15,8 @@ struct CliOptions {
     const char* to = nullptr;
     bool printList = false;
     const char* tolerance = nullptr; // as typed, "1%"
+    bool complete = false; // the complete search instead of the window's
+    int best = 1000;       // matches the complete search prints
 };
 
 enum class OptionsResult { Run, Help, Version, Error };

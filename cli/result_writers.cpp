@@ -25,6 +25,20 @@ struct RowValues {
 char Utf8Field[3 * 2 * PART_NAME_SIZE + 8];
 char Utf8Status[3 * TEXT_SLOT_SIZE];
 
+MatchRecord Fetched;
+
+bool IsAscii(const char* text) {
+    for (; *text != '\0'; ++text)
+        if (static_cast<unsigned char>(*text) >= 0x80) return false;
+    return true;
+}
+
+const MatchRecord& RecordAt(const ResultSet& set, int i) {
+    if (set.records != nullptr) return set.records[i];
+    set.fetch(i, Fetched);
+    return Fetched;
+}
+
 RowValues ComputeRow(const ResultSet& set, const MatchRecord& r) {
     CombinationParts parts;
     bool known = set.given != nullptr ? (parts = *set.given, true) : ResolveRecordParts(r, *set.parts, parts);
@@ -168,7 +182,7 @@ void WriteCsv(std::FILE* out, const ResultSet& set) {
         if (Shown(column, set)) std::fprintf(out, "%s%s", separator, column.name), separator = ",";
     std::fputs("\r\n", out);
     for (int i = 0; i < set.count; ++i) {
-        const MatchRecord& r = set.records[i];
+        const MatchRecord& r = RecordAt(set, i);
         RowValues row = ComputeRow(set, r);
         separator = "";
         for (const Column& column : COLUMNS) {
@@ -212,7 +226,7 @@ void WriteJson(std::FILE* out, const ResultSet& set) {
     std::fprintf(out, ", \"count\": %d, \"results\": [", set.count);
     for (int i = 0; i < set.count; ++i) {
         std::fputs(i == 0 ? "\n  " : ",\n  ", out);
-        WriteJsonRecord(out, set, set.records[i]);
+        WriteJsonRecord(out, set, RecordAt(set, i));
     }
     std::fputs(set.count > 0 ? "\n]}\n" : "]}\n", out);
 }
@@ -230,7 +244,14 @@ void WriteTextLine(std::FILE* out, const ResultSet& set, const MatchRecord& r, b
                    Printable(s.errAtViMinLoPct), Printable(s.errAtViMinHiPct), Printable(s.errAtViMaxLoPct),
                    Printable(s.errAtViMaxHiPct));
     }
-    WriteTerminalText(out, line, utf8);
+    if (!utf8 || !IsAscii(line)) {
+        WriteTerminalText(out, line, utf8);
+        return;
+    }
+    // Plain ASCII needs no conversion, only LF for CR LF: the fast way for the
+    // complete search's up to a million lines.
+    std::fwrite(line, 1, std::strlen(line) - 2, out);
+    std::fputc('\n', out);
 }
 
 } // namespace
@@ -259,7 +280,7 @@ void WriteResults(std::FILE* out, const ResultSet& set, OutputFormat format, boo
         return;
     }
     for (int i = 0; i < set.count; ++i)
-        WriteTextLine(out, set, set.records[i], utf8);
+        WriteTextLine(out, set, RecordAt(set, i), utf8);
     if (set.status == nullptr) return;
     WriteTerminalText(out, set.status, utf8);
     std::fputs(utf8 ? "\n" : "\r\n", out);

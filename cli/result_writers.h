@@ -9,8 +9,13 @@
 
 enum class OutputFormat { Text, Csv, Json };
 
+// The records come from an array, or one at a time from fetch (records null),
+// so a million results of the complete search never stand in memory at once.
+using FetchRecordFn = void (*)(int index, MatchRecord& record);
+
 struct ResultSet {
     const MatchRecord* records;
+    FetchRecordFn fetch;           // used when records is null
     int count;                     // records to write, in order
     const char* status;            // code page 932; nullptr writes no status line
     const PartsList* parts;        // where the records' part values are found

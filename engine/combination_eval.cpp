@@ -1,7 +1,6 @@
-// Evaluation of one candidate and the storing of an accepted one. The order of
-// the operations is the circuit formula as designers check it by hand; the
-// engine is compiled without floating-point contraction so that no step is
-// fused and every stored double is the same on every platform.
+// The storing of an accepted candidate into MatchTable, for the searches that
+// keep their matches in enumeration order. The arithmetic itself is
+// EvaluateCandidate in the header, shared with the complete search.
 #include "engine/combination_eval.h"
 
 #include "state/app_state.h"

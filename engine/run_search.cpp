@@ -33,13 +33,16 @@ bool CheckConfiguration() {
 
 } // namespace
 
+bool RunInputStages() {
+    return ParseSearchParams() && CheckRanges() && ParsePartsList() && CheckConfiguration() &&
+           DeriveShifterDesign();
+}
+
 RunOutcome RunSearch(ShowResultTextFn showResultText) {
     TextSlots[SLOT_RESULT][0] = '\0';
     TextSlots[SLOT_STATUS][0] = '\0';
     showResultText();
-    if (!ParseSearchParams() || !CheckRanges() || !ParsePartsList() || !CheckConfiguration() ||
-        !DeriveShifterDesign())
-        return RunOutcome::InputError;
+    if (!RunInputStages()) return RunOutcome::InputError;
     SearchCombinations(PartsListStore, SearchParamsStore, ShifterDesignStore,
                        Settings[SETTING_INCLUDE_SERIAL] == 1);
     FormatReport(showResultText);

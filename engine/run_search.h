@@ -18,3 +18,8 @@ using ShowResultTextFn = void (*)();
 // Runs the whole sequence. showResultText puts SLOT_RESULT into the result display;
 // it may be a function that does nothing.
 RunOutcome RunSearch(ShowResultTextFn showResultText);
+
+// The stages before the search: parameters, ranges, parts list, configuration
+// and design, each writing its status into SLOT_STATUS on failure.
+// Returns true when the search may run.
+bool RunInputStages();

@@ -113,7 +113,7 @@ TEST(Writers, CsvAndJsonQuoteNamesAndKeepNumbersExact) {
                            {true, {1000, 2000}, {1e-3, 5e-4}},
                            {false, {1000, DNM_VALUE}, {1e-3, 0}}};
     SearchParams params{0.6, 3.0, 0.1, 3.2, 3.3, 0.0001, 0};
-    ResultSet set{records, 2, "1 set(s) found.", nullptr, &given, &params, -1};
+    ResultSet set{records, nullptr, 2, "1 set(s) found.", nullptr, &given, &params, -1};
     std::string csv = Written(set, OutputFormat::Csv);
     EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
               "ra,rb,rf,ra1,ra2,ra_kind,rb1,rb2,rb_kind,rf1,rf2,rf_kind,ra_ohms,rb_ohms,rf_ohms,dnm_count,"

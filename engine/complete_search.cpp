@@ -1,0 +1,339 @@
+// The complete search. It visits the candidates of the literal enumeration,
+// with no pre-filter and no stop, except those the DNM minimum drops and those
+// the acceptance bounds prove to fail; each candidate left is decided by
+// EvaluateCandidate itself. The visiting order does not matter: every match
+// carries its place in the enumeration, which breaks the last tie of the order.
+// Its work follows the matches, so precise searches over long lists stay fast.
+#include "engine/complete_search.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/acceptance_bounds.h"
+#include "engine/best_selection.h"
+#include "engine/certain_bounds.h"
+#include "engine/combination_eval.h"
+#include "engine/pair_tables.h"
+#include "state/app_state.h"
+#include "state/bounded_text.h"
+
+namespace {
+
+// A ranking with the parts of it that bounds never rule out: entries below
+// BOUNDED_MAGNITUDE_MIN (zero ohms), above BOUNDED_MAGNITUDE_MAX, and NaN ones.
+struct BoundedRanking {
+    const PairRanking* ranking;
+    const PairTable* table;
+    bool series;
+    int minAt; // first ordered entry not below the magnitude range
+    int maxAt; // first ordered entry above it
+    // Where the last search for each end of a range ended: successive Rf pairs
+    // of one Ra come in ascending order and move their Rb bounds along with them.
+    // One pair of hints for each kind of range that is looked up (RangeKind).
+    mutable int hints[4][2];
+};
+
+// The ranges looked up per Rf pair, each following its own course.
+enum RangeKind { RANGE_OUTER, RANGE_CERTAIN, RANGE_NEAR, RANGE_OTHER };
+
+// The Ra pair, or the Ra and Rf pairs, of the candidates being visited.
+struct Partial {
+    const PartsList* parts;
+    const SearchParams* params;
+    PairRef ra, rf;
+    double raValue, rfValue;
+    int dnm; // DNM count of the pairs fixed so far
+};
+
+const PartsList* CompleteParts;
+const SearchParams* CompleteParams;
+std::uint64_t Total;
+
+BoundedRanking Bounded(const PairRanking& ranking, const PairTable& table, bool series) {
+    return BoundedRanking{&ranking,
+                          &table,
+                          series,
+                          RankAtLeast(ranking, BOUNDED_MAGNITUDE_MIN),
+                          RankAbove(ranking, BOUNDED_MAGNITUDE_MAX),
+                          0,
+                          0};
+}
+
+// First ordered entry for which test holds (a test that holds on a suffix),
+// found by galloping out from hint and then halving, so a search that ends
+// near the last one costs a few steps instead of a full binary search.
+template <typename Test> int Gallop(const PairRanking& ranking, int& hint, Test test) {
+    const RankedPair* e = ranking.entries;
+    int n = ranking.ordered;
+    int lo = 0, hi = n;
+    int at = std::min(std::max(hint, 0), n);
+    if (at == n || test(e[at].r)) {
+        hi = at;
+        for (int step = 1; hi - step >= 0; step *= 2) {
+            if (!test(e[hi - step].r)) {
+                lo = hi - step + 1;
+                break;
+            }
+            hi -= step;
+        }
+    } else {
+        lo = at + 1;
+        for (int step = 1; lo < n; step *= 2) {
+            int probe = std::min(lo + step - 1, n - 1);
+            if (test(e[probe].r)) {
+                hi = probe;
+                break;
+            }
+            lo = probe + 1;
+        }
+    }
+    while (lo < hi) {
+        int mid = lo + (hi - lo) / 2;
+        if (test(e[mid].r))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    hint = lo;
+    return lo;
+}
+
+// Calls visit(position) for every entry of the ranking that the bounds leave
+// possible: with known bounds, those within lo .. hi and those outside the
+// magnitude range; otherwise all of them.
+template <typename Visit> void ForEachPossible(const BoundedRanking& b, const RbBounds& bounds, Visit visit) {
+    const PairRanking& ranking = *b.ranking;
+    const RankedPair* e = ranking.entries;
+    if (!bounds.known) {
+        for (int i = 0; i < ranking.count; ++i)
+            visit(static_cast<int>(e[i].position));
+        return;
+    }
+    int lo = std::max(b.minAt, RankAtLeast(ranking, bounds.lo));
+    int hi = std::min(b.maxAt, RankAbove(ranking, bounds.hi));
+    for (int i = 0; i < b.minAt; ++i)
+        visit(static_cast<int>(e[i].position));
+    for (int i = lo; i < hi; ++i)
+        visit(static_cast<int>(e[i].position));
+    for (int i = std::max(b.maxAt, b.minAt); i < ranking.count; ++i)
+        visit(static_cast<int>(e[i].position));
+}
+
+// Where the pairs of the next resistor come from, given how many more DNM
+// positions the candidate still needs: only the pairs with the last entry
+// when it needs one from each remaining resistor, otherwise both kinds.
+int Sources(int missing, int remaining, const BoundedRanking* all, int allCount, const BoundedRanking& dnm,
+            const BoundedRanking** out) {
+    if (missing > remaining) return 0;
+    if (missing == remaining) {
+        out[0] = &dnm;
+        return 1;
+    }
+    for (int i = 0; i < allCount; ++i)
+        out[i] = &all[i];
+    return allCount;
+}
+
+// The kinds of one run: parallel, then series when they are searched, and the
+// parallel pairs with the last entry.
+struct Kinds {
+    BoundedRanking all[2];
+    int allCount;
+    BoundedRanking dnm;
+    bool extremes; // some pair lies outside the magnitude range
+};
+
+// Entries lo .. hi - 1 of a ranking.
+struct Span {
+    int lo, hi;
+};
+
+// Ordered entries of the ranking within rLo .. rHi and the magnitude range.
+Span Within(const BoundedRanking& b, double rLo, double rHi, RangeKind kind) {
+    int* hint = b.hints[kind];
+    int lo = std::max(b.minAt, Gallop(*b.ranking, hint[0], [rLo](double r) { return !(r < rLo); }));
+    int hi = std::min(b.maxAt, Gallop(*b.ranking, hint[1], [rHi](double r) { return r > rHi; }));
+    return Span{lo, std::max(lo, hi)};
+}
+
+// Evaluates the entries lo .. hi - 1 of the source; with count set, each
+// accepted one is counted (it was not counted in bulk) and offered; without,
+// only those with the DNM count onlyDnm (or any, when it is negative).
+void Evaluate(const Partial& c, const BoundedRanking& source, Span span, bool count, int onlyDnm) {
+    const PairTable& table = *source.table;
+    const RankedPair* e = source.ranking->entries;
+    int last = c.parts->count - 1;
+    for (int i = span.lo; i < span.hi; ++i) {
+        int position = static_cast<int>(e[i].position);
+        // Sources has already left out the pairs that miss the DNM minimum.
+        int dnm = c.dnm + (table.second[position] == last);
+        if (onlyDnm >= 0 && dnm != onlyDnm) continue;
+        CandidateValues v = EvaluateCandidate(c.raValue, table.r[position], c.rfValue, *c.params);
+        if (v.worstErr > c.params->precision) continue;
+        if (count) ++Total;
+        BestOffer(
+            CandidateKey{v.worstErr, EncodeCandidate(dnm, c.ra, c.rf, PairRef{source.series, position})});
+    }
+}
+
+// The Rb pairs outside the magnitude range, which no bound covers: with a part
+// of 0 ohms an Rb of 0 makes the evaluation NaN, which passes, whatever Rf is.
+void VisitExtremeRb(const Partial& c, const BoundedRanking& source) {
+    Evaluate(c, source, Span{0, source.minAt}, true, -1);
+    Evaluate(c, source, Span{std::max(source.maxAt, source.minAt), source.ranking->count}, true, -1);
+}
+
+bool HasExtremes(const BoundedRanking& b) {
+    return b.minAt > 0 || b.maxAt < b.ranking->count;
+}
+
+// The surely accepted entries of a span, counted already: only those that can
+// still enter the selection are evaluated. When it is full, a candidate needs
+// a DNM count above that of the worst kept one, or the same count and an error
+// no larger, which a narrower acceptance bound finds.
+void OfferCertain(const Partial& c, const BoundedRanking& source, Span span, const Kinds& kinds, double lo,
+                  double hi) {
+    if (!BestFull()) return Evaluate(c, source, span, false, -1);
+    const CandidateKey& worst = BestWorst();
+    int keptDnm = CandidateDnm(worst.code);
+    int base = c.dnm + (source.ranking == kinds.dnm.ranking ? 1 : 0);
+    int mixed = source.ranking == kinds.all[0].ranking ? 1 : 0; // holds pairs with and without DNM
+    if (base > keptDnm) return Evaluate(c, source, span, false, -1);
+    if (base + mixed < keptDnm) return;
+    SearchParams tighter = *c.params;
+    tighter.precision = std::isnan(worst.worstErr) ? c.params->precision : worst.worstErr;
+    RbBounds near = AcceptableRb(tighter, c.raValue, c.rfValue);
+    Span nearSpan =
+        near.known ? Within(source, std::max(lo, near.lo), std::min(hi, near.hi), RANGE_NEAR) : span;
+    Evaluate(c, source, Span{std::max(span.lo, nearSpan.lo), std::min(span.hi, nearSpan.hi)}, false, keptDnm);
+    if (mixed && base == keptDnm) Evaluate(c, kinds.dnm, Within(kinds.dnm, lo, hi, RANGE_CERTAIN), false, -1);
+}
+
+// The Rb pairs of one source: those the bounds leave possible are evaluated,
+// except those surely accepted, which are counted in bulk.
+void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bounds, const RbBounds& certain,
+             const Kinds& kinds) {
+    const PairRanking& ranking = *source.ranking;
+    if (!bounds.known) return Evaluate(c, source, Span{0, ranking.count}, true, -1);
+    VisitExtremeRb(c, source);
+    Span outer = Within(source, bounds.lo, bounds.hi, RANGE_OUTER);
+    if (outer.lo == outer.hi) return;
+    // The sure range lies just inside the possible one.
+    source.hints[RANGE_CERTAIN][0] = outer.lo;
+    source.hints[RANGE_CERTAIN][1] = outer.hi;
+    double lo = std::max(bounds.lo, certain.lo);
+    double hi = std::min(bounds.hi, certain.hi);
+    Span inner = certain.known && lo <= hi ? Within(source, lo, hi, RANGE_CERTAIN) : Span{outer.lo, outer.lo};
+    inner.lo = std::max(inner.lo, outer.lo);
+    inner.hi = std::max(inner.lo, std::min(inner.hi, outer.hi));
+    Evaluate(c, source, Span{outer.lo, inner.lo}, true, -1);
+    Evaluate(c, source, Span{inner.hi, outer.hi}, true, -1);
+    Total += static_cast<std::uint64_t>(inner.hi - inner.lo);
+    if (inner.hi > inner.lo) OfferCertain(c, source, inner, kinds, lo, hi);
+}
+
+// Every Rf and Rb of the Ra pair in c. An Rf that the bounds rule out still
+// meets the Rb pairs outside the magnitude range, when the list has any.
+void VisitRa(Partial c, const Kinds& kinds) {
+    const BoundedRanking* rfSources[2];
+    int rfCount = Sources(c.params->minDnm - c.dnm, 2, kinds.all, kinds.allCount, kinds.dnm, rfSources);
+    if (rfCount == 0) return;
+    RfBounds rfBounds = AcceptableRf(*c.params, c.raValue);
+    int last = c.parts->count - 1;
+    int raDnm = c.dnm;
+    for (int s = 0; s < rfCount; ++s) {
+        const BoundedRanking& source = *rfSources[s];
+        auto visitRf = [&](int position, bool extremesOnly) {
+            c.rf = PairRef{source.series, position};
+            c.rfValue = source.table->r[position];
+            c.dnm = raDnm + (source.table->second[position] == last);
+            const BoundedRanking* rbSources[2];
+            int rbCount =
+                Sources(c.params->minDnm - c.dnm, 1, kinds.all, kinds.allCount, kinds.dnm, rbSources);
+            RbBounds rbBounds = extremesOnly ? RbBounds{} : AcceptableRb(*c.params, c.raValue, c.rfValue);
+            RbBounds certain = rbBounds.known ? CertainRb(*c.params, c.raValue, c.rfValue) : RbBounds{};
+            for (int r = 0; r < rbCount; ++r) {
+                if (!extremesOnly)
+                    VisitRb(c, *rbSources[r], rbBounds, certain, kinds);
+                else if (HasExtremes(*rbSources[r]))
+                    VisitExtremeRb(c, *rbSources[r]);
+            }
+        };
+        ForEachPossible(source, rfBounds, [&](int position) { visitRf(position, false); });
+        if (!rfBounds.known || !(kinds.extremes)) continue;
+        Span possible = Within(source, rfBounds.lo, rfBounds.hi, RANGE_OTHER);
+        const RankedPair* e = source.ranking->entries;
+        for (int i = source.minAt; i < std::max(source.minAt, source.maxAt); ++i)
+            if (i < possible.lo || i >= possible.hi) visitRf(static_cast<int>(e[i].position), true);
+    }
+}
+
+} // namespace
+
+CompleteTally SearchComplete(const PartsList& parts, const SearchParams& params, bool includeSerial,
+                             int best) {
+    BuildPairTables(parts, includeSerial);
+    BestStart(parts, best);
+    CompleteParts = &parts;
+    CompleteParams = &params;
+    Total = 0;
+    Kinds kinds{};
+    kinds.all[0] = Bounded(ParallelRanking, ParallelPairs, false);
+    kinds.all[1] = Bounded(SeriesRanking, SeriesPairs, true);
+    kinds.allCount = includeSerial ? 2 : 1;
+    kinds.dnm = Bounded(DnmRanking, ParallelPairs, false);
+    kinds.extremes = HasExtremes(kinds.all[0]) || (includeSerial && HasExtremes(kinds.all[1]));
+    int last = parts.count - 1;
+    Partial c{};
+    c.parts = &parts;
+    c.params = &params;
+    for (int k = 0; k < kinds.allCount; ++k) {
+        const PairTable& table = *kinds.all[k].table;
+        for (int position = 0; position < table.count; ++position) {
+            c.ra = PairRef{k == 1, position};
+            c.raValue = table.r[position];
+            c.dnm = table.second[position] == last ? 1 : 0;
+            VisitRa(c, kinds);
+        }
+    }
+    return CompleteTally{Total, BestFinish()};
+}
+
+void CompleteMatch(int rank, MatchRecord& record) {
+    const CandidateKey& key = BestEntry(rank);
+    PairRef refs[3];
+    DecodeCandidate(key.code, refs);
+    const PairTable* tables[3];
+    for (int i = 0; i < 3; ++i)
+        tables[i] = refs[i].series ? &SeriesPairs : &ParallelPairs;
+    double ra = tables[0]->r[refs[0].position];
+    double rf = tables[1]->r[refs[1].position];
+    double rb = tables[2]->r[refs[2].position];
+    CandidateValues v = EvaluateCandidate(ra, rb, rf, *CompleteParams);
+    char* names[6] = {record.raName1, record.raName2, record.rfName1,
+                      record.rfName2, record.rbName1, record.rbName2};
+    for (int i = 0; i < 3; ++i) {
+        const PairTable& table = *tables[i];
+        CopyText(names[2 * i], PART_NAME_SIZE, CompleteParts->entries[table.first[refs[i].position]].name);
+        CopyText(names[2 * i + 1], PART_NAME_SIZE,
+                 CompleteParts->entries[table.second[refs[i].position]].name);
+    }
+    record.topology = (refs[0].series ? TOPOLOGY_RA_SERIES : 0) | (refs[1].series ? TOPOLOGY_RF_SERIES : 0) |
+                      (refs[2].series ? TOPOLOGY_RB_SERIES : 0);
+    record.dnmCount = CandidateDnm(key.code);
+    record.reqOhms = RequiredOhms(v.rab, rf);
+    record.voAtViMin = v.voAtViMin;
+    record.errAtViMinPct = v.errAtViMinPct;
+    record.voAtViMax = v.voAtViMax;
+    record.errAtViMaxPct = v.errAtViMaxPct;
+    record.worstErr = v.worstErr;
+}
+
+RunOutcome RunCompleteSearch(int best, CompleteTally& tally) {
+    tally = CompleteTally{0, 0};
+    TextSlots[SLOT_RESULT][0] = '\0';
+    TextSlots[SLOT_STATUS][0] = '\0';
+    if (!RunInputStages()) return RunOutcome::InputError;
+    tally = SearchComplete(PartsListStore, SearchParamsStore, Settings[SETTING_INCLUDE_SERIAL] == 1, best);
+    return RunOutcome::Searched;
+}

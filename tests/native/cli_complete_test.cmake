@@ -1,0 +1,36 @@
+# varnock-search --complete as a designer runs it: every line printed, the
+# status line with the total and, when more matched, the note in both languages.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(WRITE ${WORK}/list.txt "10k\n2k\n24k\n")
+
+function(run_cli expected_status out_var)
+    execute_process(COMMAND ${CLI} --list List3 --list-file ${WORK}/list.txt --precision 0.5% ${ARGN}
+                    WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL expected_status)
+        message(FATAL_ERROR "${ARGN}: exit ${status}, expected ${expected_status}\n${out}\n${err}")
+    endif()
+    set(${out_var} "${out}${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_match text pattern)
+    if(NOT text MATCHES "${pattern}")
+        message(FATAL_ERROR "output does not match '${pattern}':\n${text}")
+    endif()
+endfunction()
+
+run_cli(0 out --complete --dnm 3 --lang en)
+expect_match("${out}" "^10k//DNM, 24k//DNM, 2k//DNM, 0.3125%, -0.3125%, 1558\n1 set\\(s\\) found.\n$")
+run_cli(0 out --complete --best 1 --lang en)
+expect_match("${out}" "^[^\n]+\n2 set\\(s\\) found. Only the best 1 are printed.\n$")
+run_cli(0 out --complete --best 2 --serial --lang en)
+expect_match("${out}" "^[^\n]+\n[^\n]+\n([0-9]+) set\\(s\\) found. Only the best 2 are printed.\n$")
+run_cli(0 out --best=2 --serial)
+expect_match("${out}" "\n[0-9]+組見つかりました。上位2組のみ表示しました。\n$")
+run_cli(0 out --complete --precision 0.00001% --lang en)
+expect_match("${out}" "^Can not be able to fined.\n$")
+run_cli(1 out --complete --vref 3.3x --lang en)
+expect_match("${out}" "^Format error\n3.3x\n$")
+run_cli(2 out --complete --best 0)
+run_cli(2 out --complete --best 1000001)
+run_cli(2 out --complete --best 12x)
