@@ -34,3 +34,10 @@ expect_match("${out}" "^Format error\n3.3x\n$")
 run_cli(2 out --complete --best 0)
 run_cli(2 out --complete --best 1000001)
 run_cli(2 out --complete --best 12x)
+
+# The complete search goes through the same writers: CSV rows (status on
+# stderr) and one JSON document, each with the best N only.
+run_cli(0 out --complete --best 1 --serial --lang en --format csv)
+expect_match("${out}" "^ra,rb,rf,[^\n]+\r?\n[^\n]+,[0-9],[^\n]+\r?\n[0-9]+ set\\(s\\) found. Only the best 1 are printed.\n$")
+run_cli(0 out --complete --dnm 3 --lang en --format json)
+expect_match("${out}" "^{\"status\": \"1 set\\(s\\) found.\", \"count\": 1, \"results\": \\[\n  {\"ra\": \"10k//DNM\", \"rb\": \"24k//DNM\", \"rf\": \"2k//DNM\",")
