@@ -55,8 +55,7 @@ BoundedRanking Bounded(const PairRanking& ranking, const PairTable& table, bool 
                           series,
                           RankAtLeast(ranking, BOUNDED_MAGNITUDE_MIN),
                           RankAbove(ranking, BOUNDED_MAGNITUDE_MAX),
-                          0,
-                          0};
+                          {}};
 }
 
 // First ordered entry for which test holds (a test that holds on a suffix),
