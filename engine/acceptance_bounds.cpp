@@ -18,17 +18,50 @@ const double INF = std::numeric_limits<double>::infinity();
 const double EVAL_SLACK = 1e-9;
 // Relative loosening of each step of the bounds' own arithmetic (a few ulps).
 const double BOUND_PAD = 1e-12;
-// Absolute floors: on the worst error (a fraction) and on an output in volts.
-// They cover the underflow of the offset product, the one term that can lose
-// its relative precision within the bounded magnitudes.
+// Absolute floors: on the worst error (a fraction) and on an output in volts
+// (divided by 2^c0Exponent). They cover every underflow: of the offset product
+// in the evaluation, and of the scaled terms in the bounds' arithmetic.
 const double ERROR_FLOOR = 1e-200;
 const double VOLT_FLOOR = 1e-300;
+const double SCALED_VOLT_FLOOR = 1e-200;
 // A precision above this accepts nearly everything; nothing is bounded.
 const double PRECISION_MAX = 1e100;
+// Output voltages above 2^this are scaled down in the constant terms.
+const int OUTPUT_EXPONENT_MAX = 332; // about 1e100
+
+// How one end's error behaves over the bounded resistances.
+enum class EndKind {
+    Linear,   // within the tolerance exactly when the half-planes of AddEnd hold
+    Constant, // the same for every candidate (a non-finite input decides it)
+    Ignored,  // cannot decide the outcome (the Vi(min) end when Vo(max) is 0)
+    Unknown,  // none of these can be proven: nothing may be skipped
+};
 
 bool WellScaled(double v) {
     double m = std::fabs(v);
     return v == 0 || (m >= BOUNDED_MAGNITUDE_MIN && m <= BOUNDED_MAGNITUDE_MAX);
+}
+
+// Vi and Vref multiply gains of up to 4e200, so they must stay below
+// BOUNDED_MAGNITUDE_MAX for the products to stay finite.
+EndKind Classify(double vi, double vo, double vref, double voMax) {
+    bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
+    if ((std::isfinite(vi) && !WellScaled(vi)) || (std::isfinite(vref) && !WellScaled(vref)))
+        return EndKind::Unknown;
+    if (finite)
+        return voMax == 0 || std::fabs(voMax) >= BOUNDED_MAGNITUDE_MIN ? EndKind::Linear : EndKind::Unknown;
+    // A non-finite input makes the output (or its quotient by Vo(max)) an
+    // infinity, a NaN or a signed zero whatever the positive gain and offset
+    // factors, unless a finite Vo(min) is so large that subtracting it overflows.
+    return std::fabs(vo) <= 1e300 || !std::isfinite(vo) ? EndKind::Constant : EndKind::Unknown;
+}
+
+// The error magnitude of a Constant end, in percent: the evaluation's
+// arithmetic with gain 2, Rb / (Ra + Rb) = 1/2 and Rf / (Ra || Rb) = 1.
+double ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double voMax) {
+    double out = 2 * vi - (0.5 * vref) * 1;
+    double err = atViMax ? (out / voMax - 1) * 100 : ((out - vo) / voMax) * 100;
+    return std::fabs(err);
 }
 
 bool InRange(double r) {
@@ -37,13 +70,22 @@ bool InRange(double r) {
 
 // |vi * (1 + a + b) - vref * a - vo| <= tolerance as two constraints, each
 // widened by EVAL_SLACK times the magnitude of every term.
+// tolerance and the constant terms are divided by 2^c0Exponent.
 void AddEnd(AcceptanceModel& m, double vi, double vo, double vref, double tolerance) {
+    double viScaled = std::ldexp(vi, -m.c0Exponent);
+    double voScaled = std::ldexp(vo, -m.c0Exponent);
     for (double s : {1.0, -1.0}) {
         BoundConstraint& c = m.constraints[m.count++];
         c.cb = s * vi - EVAL_SLACK * std::fabs(vi);
         c.ca = s * (vi - vref) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vref));
-        c.c0 = s * (vi - vo) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vo)) - tolerance;
+        c.c0 =
+            s * (viScaled - voScaled) - EVAL_SLACK * (std::fabs(viScaled) + std::fabs(voScaled)) - tolerance;
     }
+}
+
+// Nothing within the bounded magnitudes passes: 1 <= 0.
+void AddNothingPasses(AcceptanceModel& m) {
+    m.constraints[m.count++] = BoundConstraint{0, 0, 1};
 }
 
 // x - pad * magnitude: the loosened value of a sum whose terms had that magnitude.
@@ -52,12 +94,12 @@ double Loosened(double x, double magnitude) {
 }
 
 // Applies alpha * a + beta <= 0 (both already loosened) to lo .. hi.
-void ApplyToA(double alpha, double beta, double& lo, double& hi) {
+void ApplyToA(double alpha, double beta, int exponent, double& lo, double& hi) {
     if (alpha > 0) {
-        double v = -beta / alpha;
+        double v = std::ldexp(-beta / alpha, exponent);
         hi = std::min(hi, v + BOUND_PAD * std::fabs(v));
     } else if (alpha < 0) {
-        double v = -beta / alpha;
+        double v = std::ldexp(-beta / alpha, exponent);
         lo = std::max(lo, v - BOUND_PAD * std::fabs(v));
     } else if (beta > 0) {
         lo = INF;
@@ -76,7 +118,7 @@ void ProjectOntoA(AcceptanceModel& m) {
     int n = m.count + 1;
     for (int l = 0; l < n; ++l) {
         const BoundConstraint& cl = all[l];
-        if (cl.cb == 0) ApplyToA(Loosened(cl.ca, 0), Loosened(cl.c0, 0), lo, hi);
+        if (cl.cb == 0) ApplyToA(cl.ca, cl.c0, m.c0Exponent, lo, hi);
         if (!(cl.cb < 0)) continue;
         for (int u = 0; u < n; ++u) {
             const BoundConstraint& cu = all[u];
@@ -84,7 +126,8 @@ void ProjectOntoA(AcceptanceModel& m) {
             double alpha = cu.cb * cl.ca - cl.cb * cu.ca;
             double beta = cu.cb * cl.c0 - cl.cb * cu.c0;
             ApplyToA(Loosened(alpha, std::fabs(cu.cb * cl.ca) + std::fabs(cl.cb * cu.ca)),
-                     Loosened(beta, std::fabs(cu.cb * cl.c0) + std::fabs(cl.cb * cu.c0)), lo, hi);
+                     Loosened(beta, std::fabs(cu.cb * cl.c0) + std::fabs(cl.cb * cu.c0)), m.c0Exponent, lo,
+                     hi);
         }
     }
     m.aLo = lo;
@@ -93,21 +136,44 @@ void ProjectOntoA(AcceptanceModel& m) {
 
 } // namespace
 
-// Known only where the evaluation of bounded resistances cannot give NaN: every
-// voltage finite and well scaled, a precision that is a number below
+// The half-planes of the Linear ends, or nothing passes, by the rule of the
+// worst error: the Vi(max) end decides when it is NaN (the worst error is then
+// NaN and passes), and an end that is not NaN counts with its magnitude.
+void AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2], double tolerance) {
+    const double vi[] = {p.viMin, p.viMax};
+    const double vo[] = {p.voMin, p.voMax};
+    for (int end = 0; end < 2; ++end) {
+        if (kinds[end] == EndKind::Linear) AddEnd(m, vi[end], vo[end], p.vref, tolerance);
+        if (kinds[end] != EndKind::Constant) continue;
+        double magnitude = ConstantMagnitude(end == 1, vi[end], vo[end], p.vref, p.voMax);
+        if (magnitude / 100 > p.precision) AddNothingPasses(m);
+    }
+}
+
+// Known only where the evaluation of bounded resistances cannot give a NaN that
+// the bounds do not foresee, and where the precision is a number below
 // PRECISION_MAX. A negative precision accepts nothing (it is held to -1 so the
 // arithmetic stays finite). With Vo(max) = 0 both errors divide by zero and a
 // candidate passes only as NaN, when its output at Vi(max) is exactly 0.
 AcceptanceModel BuildAcceptanceModel(const SearchParams& p) {
     AcceptanceModel m{};
-    bool scaled = WellScaled(p.viMin) && WellScaled(p.viMax) && WellScaled(p.voMin) && WellScaled(p.voMax) &&
-                  WellScaled(p.vref);
-    if (!scaled || std::isnan(p.precision) || p.precision > PRECISION_MAX) return m;
+    if (std::isnan(p.precision) || p.precision > PRECISION_MAX) return m;
+    EndKind kinds[2] = {p.voMax == 0 ? EndKind::Ignored : Classify(p.viMin, p.voMin, p.vref, p.voMax),
+                        Classify(p.viMax, p.voMax, p.vref, p.voMax)};
+    if (kinds[0] == EndKind::Unknown || kinds[1] == EndKind::Unknown) return m;
+    if (kinds[1] == EndKind::Constant &&
+        std::isnan(ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax)))
+        return m; // every candidate passes
+    double outputs = std::fmax(std::isfinite(p.voMin) ? std::fabs(p.voMin) : 0,
+                               std::isfinite(p.voMax) ? std::fabs(p.voMax) : 0);
+    int exponent = 0;
+    std::frexp(outputs, &exponent);
+    m.c0Exponent = std::max(0, exponent - OUTPUT_EXPONENT_MAX);
     double precision = std::max(p.precision, -1.0);
-    double voMax = std::fabs(p.voMax);
-    double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision) + ERROR_FLOOR) + VOLT_FLOOR;
-    if (p.voMax != 0) AddEnd(m, p.viMin, p.voMin, p.vref, tolerance);
-    AddEnd(m, p.viMax, p.voMax, p.vref, tolerance);
+    double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -m.c0Exponent)) : 0;
+    double floor = m.c0Exponent > 0 ? SCALED_VOLT_FLOOR : VOLT_FLOOR;
+    double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision) + ERROR_FLOOR) + floor;
+    AddEnds(m, p, kinds, tolerance);
     ProjectOntoA(m);
     m.known = true;
     return m;
@@ -119,13 +185,13 @@ RbBounds AcceptableRb(const AcceptanceModel& m, double ra, double rf) {
     double bLo = 0, bHi = INF;
     for (int k = 0; k < m.count; ++k) {
         const BoundConstraint& c = m.constraints[k];
-        double t = c.ca * a;
+        double t = c.ca * std::ldexp(a, -m.c0Exponent);
         double q = Loosened(t + c.c0, std::fabs(t) + std::fabs(c.c0)); // cb * b + q <= 0
         if (c.cb == 0) {
             if (q > 0) bHi = -INF;
             continue;
         }
-        double v = -q / c.cb;
+        double v = std::ldexp(-q / c.cb, m.c0Exponent);
         if (c.cb > 0)
             bHi = std::min(bHi, v + BOUND_PAD * std::fabs(v));
         else

@@ -25,11 +25,14 @@ struct BoundConstraint {
 };
 
 // What the acceptance test asks of (a, b), for parameters where that can be
-// proven; with known clear nothing may be skipped. aLo .. aHi is the range of
-// a over every b > 0 that meets the constraints (empty when aLo > aHi).
+// proven; with known clear nothing may be skipped. The constant terms c0 are
+// kept divided by 2^c0Exponent, so that output voltages up to the largest
+// double stay finite in the bounds' arithmetic. aLo .. aHi is the range of a
+// over every b > 0 that meets the constraints (empty when aLo > aHi).
 struct AcceptanceModel {
     bool known;
     int count;
+    int c0Exponent;
     BoundConstraint constraints[4];
     double aLo;
     double aHi;
