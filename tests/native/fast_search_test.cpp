@@ -111,6 +111,15 @@ double Pick(std::mt19937& rng, double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(rng);
 }
 
+// One or two fields typed to an extreme by accident: empty (0), the largest
+// doubles, infinities, NaN, a subnormal, or a value that overflows the gain.
+void ExtremeFields(std::mt19937& rng, SearchParams& p) {
+    static const double EXTREME[] = {0, 1e308, -1e308, Inf, -Inf, NaN, 1e-320, 1e150, -1e-150, 1e100};
+    double* fields[] = {&p.viMin, &p.viMax, &p.voMin, &p.voMax, &p.vref};
+    for (int n = 1 + static_cast<int>(rng() % 2); n > 0; --n)
+        *fields[rng() % std::size(fields)] = EXTREME[rng() % std::size(EXTREME)];
+}
+
 // Parameters as a user would type them, with the degenerate designs (Vref 0,
 // voff 0, voff equal to Vref, infinite or NaN gain, negative targets) mixed in.
 void RandomParams(std::mt19937& rng, SearchParams& p) {
@@ -123,7 +132,7 @@ void RandomParams(std::mt19937& rng, SearchParams& p) {
     p.voMax = p.voMin + gain * span;
     p.precision = std::pow(10.0, Pick(rng, -5, -0.5));
     p.minDnm = static_cast<int>(rng() % 4);
-    switch (rng() % 24) {
+    switch (rng() % 28) {
     case 0:
         p.vref = 0;
         break;
@@ -147,6 +156,14 @@ void RandomParams(std::mt19937& rng, SearchParams& p) {
         break; // voff < 0: negative targets
     case 7:
         p.vref = -p.vref;
+        break;
+    case 8:
+        p.viMin = 0, p.viMax = 0; // both Vi fields empty
+        break;
+    case 9:
+    case 10:
+    case 11:
+        ExtremeFields(rng, p);
         break;
     default:
         break;
