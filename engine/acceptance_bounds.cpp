@@ -18,12 +18,11 @@ const double INF = std::numeric_limits<double>::infinity();
 const double EVAL_SLACK = 1e-9;
 // Relative loosening of each step of the bounds' own arithmetic (a few ulps).
 const double BOUND_PAD = 1e-12;
-// Absolute floors: on the worst error (a fraction) and on an output in volts
-// (divided by 2^c0Exponent). They cover every underflow: of the offset product
-// in the evaluation, and of the scaled terms in the bounds' arithmetic.
-const double ERROR_FLOOR = 1e-200;
-const double VOLT_FLOOR = 1e-300;
-const double SCALED_VOLT_FLOOR = 1e-200;
+// Absolute floor on an output error, in volts divided by 2^c0Exponent. It
+// covers every underflow: of the offset product and the error quotients in
+// the evaluation (at most 1e-123 once multiplied by the largest gain), and of
+// the scaled terms in the bounds' arithmetic.
+const double VOLT_FLOOR = 1e-120;
 // A precision above this accepts nearly everything; nothing is bounded.
 const double PRECISION_MAX = 1e100;
 // Output voltages above 2^this are scaled down in the constant terms.
@@ -37,19 +36,29 @@ enum class EndKind {
     Unknown,  // none of these can be proven: nothing may be skipped
 };
 
+bool Bounded(double v) {
+    return std::fabs(v) <= BOUNDED_MAGNITUDE_MAX;
+}
+
+// An input voltage also multiplies the coefficient of b; below the bounded
+// magnitudes the bounds' products would underflow.
 bool WellScaled(double v) {
-    double m = std::fabs(v);
-    return v == 0 || (m >= BOUNDED_MAGNITUDE_MIN && m <= BOUNDED_MAGNITUDE_MAX);
+    return v == 0 || (std::fabs(v) >= BOUNDED_MAGNITUDE_MIN && Bounded(v));
+}
+
+// v moved outward by the rounding pad; infinities stay as they are.
+double Widened(double v, double direction) {
+    return std::isfinite(v) ? v + direction * BOUND_PAD * std::fabs(v) : v;
 }
 
 // Vi and Vref multiply gains of up to 4e200, so they must stay below
-// BOUNDED_MAGNITUDE_MAX for the products to stay finite.
+// BOUNDED_MAGNITUDE_MAX for the products to stay finite. Any finite output
+// voltage is fine: an error that overflows is infinite and rejected.
 EndKind Classify(double vi, double vo, double vref, double voMax) {
     bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
-    if ((std::isfinite(vi) && !WellScaled(vi)) || (std::isfinite(vref) && !WellScaled(vref)))
+    if ((std::isfinite(vi) && !WellScaled(vi)) || (std::isfinite(vref) && !Bounded(vref)))
         return EndKind::Unknown;
-    if (finite)
-        return voMax == 0 || std::fabs(voMax) >= BOUNDED_MAGNITUDE_MIN ? EndKind::Linear : EndKind::Unknown;
+    if (finite) return EndKind::Linear;
     // A non-finite input makes the output (or its quotient by Vo(max)) an
     // infinity, a NaN or a signed zero whatever the positive gain and offset
     // factors, unless a finite Vo(min) is so large that subtracting it overflows.
@@ -96,11 +105,9 @@ double Loosened(double x, double magnitude) {
 // Applies alpha * a + beta <= 0 (both already loosened) to lo .. hi.
 void ApplyToA(double alpha, double beta, int exponent, double& lo, double& hi) {
     if (alpha > 0) {
-        double v = std::ldexp(-beta / alpha, exponent);
-        hi = std::min(hi, v + BOUND_PAD * std::fabs(v));
+        hi = std::min(hi, Widened(std::ldexp(-beta / alpha, exponent), 1));
     } else if (alpha < 0) {
-        double v = std::ldexp(-beta / alpha, exponent);
-        lo = std::max(lo, v - BOUND_PAD * std::fabs(v));
+        lo = std::max(lo, Widened(std::ldexp(-beta / alpha, exponent), -1));
     } else if (beta > 0) {
         lo = INF;
         hi = -INF;
@@ -171,8 +178,7 @@ AcceptanceModel BuildAcceptanceModel(const SearchParams& p) {
     m.c0Exponent = std::max(0, exponent - OUTPUT_EXPONENT_MAX);
     double precision = std::max(p.precision, -1.0);
     double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -m.c0Exponent)) : 0;
-    double floor = m.c0Exponent > 0 ? SCALED_VOLT_FLOOR : VOLT_FLOOR;
-    double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision) + ERROR_FLOOR) + floor;
+    double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision)) + VOLT_FLOOR;
     AddEnds(m, p, kinds, tolerance);
     ProjectOntoA(m);
     m.known = true;
@@ -193,9 +199,9 @@ RbBounds AcceptableRb(const AcceptanceModel& m, double ra, double rf) {
         }
         double v = std::ldexp(-q / c.cb, m.c0Exponent);
         if (c.cb > 0)
-            bHi = std::min(bHi, v + BOUND_PAD * std::fabs(v));
+            bHi = std::min(bHi, Widened(v, 1));
         else
-            bLo = std::max(bLo, v - BOUND_PAD * std::fabs(v));
+            bLo = std::max(bLo, Widened(v, -1));
     }
     if (!(bHi > 0) || bHi < bLo) return RbBounds{INF, -INF, true}; // b = Rf / Rb > 0 cannot fit
     double lo = rf / bHi * (1 - BOUND_PAD);
