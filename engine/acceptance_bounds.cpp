@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -18,15 +19,20 @@ const double INF = std::numeric_limits<double>::infinity();
 const double EVAL_SLACK = 1e-9;
 // Relative loosening of each step of the bounds' own arithmetic (a few ulps).
 const double BOUND_PAD = 1e-12;
-// Absolute floor on an output error, in volts divided by 2^c0Exponent. It
-// covers every underflow: of the offset product and the error quotients in
-// the evaluation (at most 1e-123 once multiplied by the largest gain), and of
-// the scaled terms in the bounds' arithmetic.
+// Absolute floor on an output error, in scaled volts. It covers every
+// underflow: of the offset product and the error quotients in the evaluation
+// (at most 1e-123 once multiplied by the largest gain), and of the scaled
+// terms and their products in the bounds' arithmetic.
 const double VOLT_FLOOR = 1e-120;
 // A precision above this accepts nearly everything; nothing is bounded.
-const double PRECISION_MAX = 1e100;
-// Output voltages above 2^this are scaled down in the constant terms.
-const int OUTPUT_EXPONENT_MAX = 332; // about 1e100
+const double PRECISION_MAX = 1e10;
+// Voltages are scaled by a power of two (exactly; the constraints are
+// homogeneous) to at most 2^this, so that the products of two coefficients,
+// one holding the tolerance, stay below 1e300.
+const int SCALED_EXPONENT_MAX = 480;
+// A scaled input voltage below this (and not 0) would make those products
+// underflow below the floor.
+const double SCALED_INPUT_MIN = 1e-170;
 
 // How one end's error behaves over the bounded resistances.
 enum class EndKind {
@@ -40,10 +46,8 @@ bool Bounded(double v) {
     return std::fabs(v) <= BOUNDED_MAGNITUDE_MAX;
 }
 
-// An input voltage also multiplies the coefficient of b; below the bounded
-// magnitudes the bounds' products would underflow.
-bool WellScaled(double v) {
-    return v == 0 || (std::fabs(v) >= BOUNDED_MAGNITUDE_MIN && Bounded(v));
+bool InRange(double r) {
+    return r >= BOUNDED_MAGNITUDE_MIN && r <= BOUNDED_MAGNITUDE_MAX;
 }
 
 // v moved outward by the rounding pad; infinities stay as they are.
@@ -51,17 +55,23 @@ double Widened(double v, double direction) {
     return std::isfinite(v) ? v + direction * BOUND_PAD * std::fabs(v) : v;
 }
 
-// Vi and Vref multiply gains of up to 4e200, so they must stay below
-// BOUNDED_MAGNITUDE_MAX for the products to stay finite. Any finite output
-// voltage is fine: an error that overflows is infinite and rejected.
+// x - pad * magnitude: the loosened value of a sum whose terms had that magnitude.
+double Loosened(double x, double magnitude) {
+    return x - BOUND_PAD * magnitude;
+}
+
+// The output vi * gain - vref * factor of bounded resistances (gain and factor
+// up to 4e200) cannot be NaN when vi or Vref is at most BOUNDED_MAGNITUDE_MAX:
+// one of its terms stays finite, and an infinite output gives an infinite error,
+// which is rejected. With a non-finite input and both Vi and Vref bounded, the
+// output (or its quotient by Vo(max)) is an infinity, a NaN or a signed zero
+// whatever the positive gain and offset factors, unless a finite Vo(min) is so
+// large that subtracting it overflows.
 EndKind Classify(double vi, double vo, double vref, double voMax) {
     bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
-    if ((std::isfinite(vi) && !WellScaled(vi)) || (std::isfinite(vref) && !Bounded(vref)))
+    if (finite) return Bounded(vi) || Bounded(vref) ? EndKind::Linear : EndKind::Unknown;
+    if ((std::isfinite(vi) && !Bounded(vi)) || (std::isfinite(vref) && !Bounded(vref)))
         return EndKind::Unknown;
-    if (finite) return EndKind::Linear;
-    // A non-finite input makes the output (or its quotient by Vo(max)) an
-    // infinity, a NaN or a signed zero whatever the positive gain and offset
-    // factors, unless a finite Vo(min) is so large that subtracting it overflows.
     return std::fabs(vo) <= 1e300 || !std::isfinite(vo) ? EndKind::Constant : EndKind::Unknown;
 }
 
@@ -73,23 +83,21 @@ double ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double
     return std::fabs(err);
 }
 
-bool InRange(double r) {
-    return r >= BOUNDED_MAGNITUDE_MIN && r <= BOUNDED_MAGNITUDE_MAX;
-}
-
 // |vi * (1 + a + b) - vref * a - vo| <= tolerance as two constraints, each
-// widened by EVAL_SLACK times the magnitude of every term.
-// tolerance and the constant terms are divided by 2^c0Exponent.
-void AddEnd(AcceptanceModel& m, double vi, double vo, double vref, double tolerance) {
-    double viScaled = std::ldexp(vi, -m.c0Exponent);
-    double voScaled = std::ldexp(vo, -m.c0Exponent);
+// widened by EVAL_SLACK times the magnitude of every term; voltages and
+// tolerance divided by 2^exponent. False when the scaled vi is too small.
+bool AddEnd(AcceptanceModel& m, int exponent, double vi, double vo, double vref, double tolerance) {
+    vi = std::ldexp(vi, -exponent);
+    vo = std::ldexp(vo, -exponent);
+    vref = std::ldexp(vref, -exponent);
+    if (vi != 0 && std::fabs(vi) < SCALED_INPUT_MIN) return false;
     for (double s : {1.0, -1.0}) {
         BoundConstraint& c = m.constraints[m.count++];
         c.cb = s * vi - EVAL_SLACK * std::fabs(vi);
         c.ca = s * (vi - vref) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vref));
-        c.c0 =
-            s * (viScaled - voScaled) - EVAL_SLACK * (std::fabs(viScaled) + std::fabs(voScaled)) - tolerance;
+        c.c0 = s * (vi - vo) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vo)) - tolerance;
     }
+    return true;
 }
 
 // Nothing within the bounded magnitudes passes: 1 <= 0.
@@ -97,35 +105,31 @@ void AddNothingPasses(AcceptanceModel& m) {
     m.constraints[m.count++] = BoundConstraint{0, 0, 1};
 }
 
-// x - pad * magnitude: the loosened value of a sum whose terms had that magnitude.
-double Loosened(double x, double magnitude) {
-    return x - BOUND_PAD * magnitude;
-}
-
 // Applies alpha * a + beta <= 0 (both already loosened) to lo .. hi.
-void ApplyToA(double alpha, double beta, int exponent, double& lo, double& hi) {
+void ApplyToA(double alpha, double beta, double& lo, double& hi) {
     if (alpha > 0) {
-        hi = std::min(hi, Widened(std::ldexp(-beta / alpha, exponent), 1));
+        hi = std::min(hi, Widened(-beta / alpha, 1));
     } else if (alpha < 0) {
-        lo = std::max(lo, Widened(std::ldexp(-beta / alpha, exponent), -1));
+        lo = std::max(lo, Widened(-beta / alpha, -1));
     } else if (beta > 0) {
         lo = INF;
         hi = -INF;
     }
 }
 
-// The range of a over which some b > 0 meets every constraint: b is
-// eliminated by pairing each lower bound on b with each upper bound
-// (b >= 0 counts as a lower bound).
-void ProjectOntoA(AcceptanceModel& m) {
-    double lo = 0, hi = INF;
-    BoundConstraint all[5];
+// The range of a over which some b within bLo .. bHi meets every constraint:
+// b is eliminated by pairing each lower bound on b with each upper bound;
+// a is a ratio of two pairs as b is, so it starts from the same range.
+void ProjectOntoA(AcceptanceModel& m, double bLo, double bHi) {
+    double lo = bLo, hi = bHi;
+    BoundConstraint all[std::size(m.constraints) + 2];
     std::copy(m.constraints, m.constraints + m.count, all);
-    all[m.count] = BoundConstraint{-1, 0, 0};
-    int n = m.count + 1;
+    int n = m.count;
+    all[n++] = BoundConstraint{-1, 0, bLo};
+    if (bHi < INF) all[n++] = BoundConstraint{1, 0, -bHi};
     for (int l = 0; l < n; ++l) {
         const BoundConstraint& cl = all[l];
-        if (cl.cb == 0) ApplyToA(cl.ca, cl.c0, m.c0Exponent, lo, hi);
+        if (cl.cb == 0) ApplyToA(cl.ca, cl.c0, lo, hi);
         if (!(cl.cb < 0)) continue;
         for (int u = 0; u < n; ++u) {
             const BoundConstraint& cu = all[u];
@@ -133,36 +137,51 @@ void ProjectOntoA(AcceptanceModel& m) {
             double alpha = cu.cb * cl.ca - cl.cb * cu.ca;
             double beta = cu.cb * cl.c0 - cl.cb * cu.c0;
             ApplyToA(Loosened(alpha, std::fabs(cu.cb * cl.ca) + std::fabs(cl.cb * cu.ca)),
-                     Loosened(beta, std::fabs(cu.cb * cl.c0) + std::fabs(cl.cb * cu.c0)), m.c0Exponent, lo,
-                     hi);
+                     Loosened(beta, std::fabs(cu.cb * cl.c0) + std::fabs(cl.cb * cu.c0)), lo, hi);
         }
     }
     m.aLo = lo;
     m.aHi = hi;
 }
 
-} // namespace
+// The exponent that brings the largest finite voltage to at most 2^SCALED_EXPONENT_MAX.
+int ScaleExponent(const SearchParams& p) {
+    double largest = 0;
+    for (double v : {p.viMin, p.viMax, p.voMin, p.voMax, p.vref})
+        if (std::isfinite(v)) largest = std::fmax(largest, std::fabs(v));
+    int exponent = 0;
+    std::frexp(largest, &exponent);
+    return std::max(0, exponent - SCALED_EXPONENT_MAX);
+}
 
 // The half-planes of the Linear ends, or nothing passes, by the rule of the
 // worst error: the Vi(max) end decides when it is NaN (the worst error is then
 // NaN and passes), and an end that is not NaN counts with its magnitude.
-void AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2], double tolerance) {
+bool AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2]) {
+    int exponent = ScaleExponent(p);
+    double precision = std::max(p.precision, -1.0);
+    double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -exponent)) : 0;
+    double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision)) + VOLT_FLOOR;
     const double vi[] = {p.viMin, p.viMax};
     const double vo[] = {p.voMin, p.voMax};
     for (int end = 0; end < 2; ++end) {
-        if (kinds[end] == EndKind::Linear) AddEnd(m, vi[end], vo[end], p.vref, tolerance);
+        if (kinds[end] == EndKind::Linear && !AddEnd(m, exponent, vi[end], vo[end], p.vref, tolerance))
+            return false;
         if (kinds[end] != EndKind::Constant) continue;
         double magnitude = ConstantMagnitude(end == 1, vi[end], vo[end], p.vref, p.voMax);
         if (magnitude / 100 > p.precision) AddNothingPasses(m);
     }
+    return true;
 }
+
+} // namespace
 
 // Known only where the evaluation of bounded resistances cannot give a NaN that
 // the bounds do not foresee, and where the precision is a number below
 // PRECISION_MAX. A negative precision accepts nothing (it is held to -1 so the
 // arithmetic stays finite). With Vo(max) = 0 both errors divide by zero and a
 // candidate passes only as NaN, when its output at Vi(max) is exactly 0.
-AcceptanceModel BuildAcceptanceModel(const SearchParams& p) {
+AcceptanceModel BuildAcceptanceModel(const SearchParams& p, double pairMin, double pairMax) {
     AcceptanceModel m{};
     if (std::isnan(p.precision) || p.precision > PRECISION_MAX) return m;
     EndKind kinds[2] = {p.voMax == 0 ? EndKind::Ignored : Classify(p.viMin, p.voMin, p.vref, p.voMax),
@@ -171,16 +190,10 @@ AcceptanceModel BuildAcceptanceModel(const SearchParams& p) {
     if (kinds[1] == EndKind::Constant &&
         std::isnan(ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax)))
         return m; // every candidate passes
-    double outputs = std::fmax(std::isfinite(p.voMin) ? std::fabs(p.voMin) : 0,
-                               std::isfinite(p.voMax) ? std::fabs(p.voMax) : 0);
-    int exponent = 0;
-    std::frexp(outputs, &exponent);
-    m.c0Exponent = std::max(0, exponent - OUTPUT_EXPONENT_MAX);
-    double precision = std::max(p.precision, -1.0);
-    double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -m.c0Exponent)) : 0;
-    double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision)) + VOLT_FLOOR;
-    AddEnds(m, p, kinds, tolerance);
-    ProjectOntoA(m);
+    if (!AddEnds(m, p, kinds)) return AcceptanceModel{};
+    bool listed = pairMin > 0 && pairMax < INF;
+    ProjectOntoA(m, listed ? Widened(pairMin / pairMax, -1) : 0,
+                 listed ? Widened(pairMax / pairMin, 1) : INF);
     m.known = true;
     return m;
 }
@@ -191,13 +204,14 @@ RbBounds AcceptableRb(const AcceptanceModel& m, double ra, double rf) {
     double bLo = 0, bHi = INF;
     for (int k = 0; k < m.count; ++k) {
         const BoundConstraint& c = m.constraints[k];
-        double t = c.ca * std::ldexp(a, -m.c0Exponent);
+        double t = c.ca * a;
         double q = Loosened(t + c.c0, std::fabs(t) + std::fabs(c.c0)); // cb * b + q <= 0
+        if (!std::isfinite(q)) return RbBounds{-INF, INF, false};
         if (c.cb == 0) {
             if (q > 0) bHi = -INF;
             continue;
         }
-        double v = std::ldexp(-q / c.cb, m.c0Exponent);
+        double v = -q / c.cb;
         if (c.cb > 0)
             bHi = std::min(bHi, Widened(v, 1));
         else

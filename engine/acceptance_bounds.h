@@ -25,20 +25,21 @@ struct BoundConstraint {
 };
 
 // What the acceptance test asks of (a, b), for parameters where that can be
-// proven; with known clear nothing may be skipped. The constant terms c0 are
-// kept divided by 2^c0Exponent, so that output voltages up to the largest
-// double stay finite in the bounds' arithmetic. aLo .. aHi is the range of a
-// over every b > 0 that meets the constraints (empty when aLo > aHi).
+// proven; with known clear nothing may be skipped. Voltages are scaled by one
+// power of two, so output voltages up to the largest double stay finite in the
+// bounds' arithmetic. aLo .. aHi is the range of a over every b that meets the
+// constraints (empty when aLo > aHi).
 struct AcceptanceModel {
     bool known;
     int count;
-    int c0Exponent;
     BoundConstraint constraints[4];
     double aLo;
     double aHi;
 };
 
-AcceptanceModel BuildAcceptanceModel(const SearchParams& params);
+// pairMin .. pairMax, when positive and finite, hold every resistance a pair
+// of the search can have; they limit a and b to the ratios of two such pairs.
+AcceptanceModel BuildAcceptanceModel(const SearchParams& params, double pairMin, double pairMax);
 
 // With known set, a candidate whose resistances all lie within
 // BOUNDED_MAGNITUDE_MIN .. BOUNDED_MAGNITUDE_MAX but whose Rb (or Rf) lies

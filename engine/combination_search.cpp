@@ -82,6 +82,16 @@ bool WithinBoundedMagnitudes(const PairRanking& ranking) {
             (e[0].r >= BOUNDED_MAGNITUDE_MIN && e[ranking.ordered - 1].r <= BOUNDED_MAGNITUDE_MAX));
 }
 
+// The smallest and largest resistance of any pair; the parallel ranking is
+// never empty, and neither ranking holds a NaN here.
+void PairExtent(double& pairMin, double& pairMax) {
+    pairMin = ParallelRanking.entries[0].r;
+    pairMax = ParallelRanking.entries[ParallelRanking.ordered - 1].r;
+    if (SeriesRanking.ordered == 0) return;
+    pairMin = std::min(pairMin, SeriesRanking.entries[0].r);
+    pairMax = std::max(pairMax, SeriesRanking.entries[SeriesRanking.ordered - 1].r);
+}
+
 // The part of an ordered range within lo .. hi of known bounds.
 PassingRange Narrowed(const PairRanking& ranking, PassingRange range, const RbBounds& bounds) {
     if (!bounds.known || range.scan) return range;
@@ -242,9 +252,12 @@ int SearchCombinations(const PartsList& parts, const SearchParams& params, const
     // Without series pairs the series table stays empty, so no series pair is
     // visited as Ra, Rf or Rb.
     BuildPairTables(parts, includeSerial);
-    SearchBounds bounds{BuildAcceptanceModel(params), false};
-    bounds.narrowRf = bounds.model.known && WithinBoundedMagnitudes(ParallelRanking) &&
-                      WithinBoundedMagnitudes(SeriesRanking);
+    SearchBounds bounds{};
+    bool bounded = WithinBoundedMagnitudes(ParallelRanking) && WithinBoundedMagnitudes(SeriesRanking);
+    double pairMin = 0, pairMax = 0; // no pair of the list: a and b unlimited
+    if (bounded) PairExtent(pairMin, pairMax);
+    bounds.model = BuildAcceptanceModel(params, pairMin, pairMax);
+    bounds.narrowRf = bounded && bounds.model.known;
     if (SearchRaKind(parts, params, design, bounds, false)) SearchRaKind(parts, params, design, bounds, true);
     return Settings[SETTING_MATCH_COUNT];
 }
