@@ -63,24 +63,34 @@ double Loosened(double x, double magnitude) {
 // The output vi * gain - vref * factor of bounded resistances (gain and factor
 // up to 4e200) cannot be NaN when vi or Vref is at most BOUNDED_MAGNITUDE_MAX:
 // one of its terms stays finite, and an infinite output gives an infinite error,
-// which is rejected. With a non-finite input and both Vi and Vref bounded, the
-// output (or its quotient by Vo(max)) is an infinity, a NaN or a signed zero
-// whatever the positive gain and offset factors, unless a finite Vo(min) is so
-// large that subtracting it overflows.
+// which is rejected. With a non-finite input, see ConstantMagnitude.
 EndKind Classify(double vi, double vo, double vref, double voMax) {
     bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
     if (finite) return Bounded(vi) || Bounded(vref) ? EndKind::Linear : EndKind::Unknown;
-    if ((std::isfinite(vi) && !Bounded(vi)) || (std::isfinite(vref) && !Bounded(vref)))
-        return EndKind::Unknown;
     return std::fabs(vo) <= 1e300 || !std::isfinite(vo) ? EndKind::Constant : EndKind::Unknown;
 }
 
-// The error magnitude of a Constant end, in percent: the evaluation's
-// arithmetic with gain 2, Rb / (Ra + Rb) = 1/2 and Rf / (Ra || Rb) = 1.
-double ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double voMax) {
-    double out = 2 * vi - (0.5 * vref) * 1;
-    double err = atViMax ? (out / voMax - 1) * 100 : ((out - vo) / voMax) * 100;
-    return std::fabs(err);
+// The error magnitude (percent) of an end with a non-finite input; false when
+// it may differ between candidates. Each term of the output is finite (at most
+// 1e301 with a bounded input) or the infinity of its input's sign, whatever the
+// positive gain and offset factors, and a non-finite input makes the error an
+// infinity, a NaN or a signed zero alike for every finite output; so the
+// outputs tried are one finite value and, for an unbounded input, its term's
+// infinity. The factors 2, 1/2 and 1 stand for any candidate.
+bool ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double voMax, double* magnitude) {
+    const double gained[] = {2 * vi, Bounded(vi) ? 2 * vi : std::copysign(INF, vi)};
+    const double offsets[] = {(0.5 * vref) * 1, Bounded(vref) ? (0.5 * vref) * 1 : std::copysign(INF, vref)};
+    bool first = true, same = true;
+    for (double g : gained) {
+        for (double offset : offsets) {
+            double out = g - offset;
+            double err = std::fabs(atViMax ? (out / voMax - 1) * 100 : ((out - vo) / voMax) * 100);
+            same = same && (first || err == *magnitude || (std::isnan(err) && std::isnan(*magnitude)));
+            *magnitude = err;
+            first = false;
+        }
+    }
+    return same;
 }
 
 // |vi * (1 + a + b) - vref * a - vo| <= tolerance as two constraints, each
@@ -168,7 +178,8 @@ bool AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2]) 
         if (kinds[end] == EndKind::Linear && !AddEnd(m, exponent, vi[end], vo[end], p.vref, tolerance))
             return false;
         if (kinds[end] != EndKind::Constant) continue;
-        double magnitude = ConstantMagnitude(end == 1, vi[end], vo[end], p.vref, p.voMax);
+        double magnitude = 0;
+        if (!ConstantMagnitude(end == 1, vi[end], vo[end], p.vref, p.voMax, &magnitude)) return false;
         if (magnitude / 100 > p.precision) AddNothingPasses(m);
     }
     return true;
@@ -187,9 +198,10 @@ AcceptanceModel BuildAcceptanceModel(const SearchParams& p, double pairMin, doub
     EndKind kinds[2] = {p.voMax == 0 ? EndKind::Ignored : Classify(p.viMin, p.voMin, p.vref, p.voMax),
                         Classify(p.viMax, p.voMax, p.vref, p.voMax)};
     if (kinds[0] == EndKind::Unknown || kinds[1] == EndKind::Unknown) return m;
+    double magnitude = 0;
     if (kinds[1] == EndKind::Constant &&
-        std::isnan(ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax)))
-        return m; // every candidate passes
+        (!ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax, &magnitude) || std::isnan(magnitude)))
+        return m; // every candidate passes, or which ones depends on the candidate
     if (!AddEnds(m, p, kinds)) return AcceptanceModel{};
     bool listed = pairMin > 0 && pairMax < INF;
     ProjectOntoA(m, listed ? Widened(pairMin / pairMax, -1) : 0,
