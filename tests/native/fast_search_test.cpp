@@ -323,6 +323,49 @@ TEST(FastSearch, SameTablesOnBuiltInLists) {
     }
 }
 
+// Fields typed to an extreme, as the run sequence reads them, on a 12-part
+// list (with series pairs the literal walks 169 pairs cubed at most): infinite
+// or NaN targets, huge or non-finite voltages whose evaluation overflows into
+// NaN for some candidates only, and an end that a NaN decides alone.
+TEST(FastSearch, SameTablesOnExtremeFields) {
+    const char* const rows[][5] = {
+        {"", "", "0.1", "3.2", "3.3"},
+        {"0.6", "0.6", "0.1", "3.2", "3.3"},
+        {"0.6", "3.0", "-3.2", "", "3.3"},
+        {"0.6", "3.0", "0.1", "3.2", ""},
+        {"0.6", "3.0", "-1e308", "1e308", "3.3"},
+        {"1e300", "1e308", "-1e308", "1e308", "1e308"},
+        {"0.6", "3.0", "-inf", "3.2", "1e308"},
+        {"1e-100", "3.0", "-inf", "3.2", "-1e308"},
+        {"nan", "3.0", "0.1", "3.2", "3.3"},
+        {"0.6", "3.0", "0.1", "inf", "1e308"},
+        {"0.6", "3.0", "nan", "1e-320", "3.3"},
+        {"0.6", "3.0", "0.1", "3.2", "1e-320"},
+    };
+    const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
+    for (const auto& row : rows) {
+        for (const char* precision : {"0.01%", "100%"}) {
+            std::memset(Settings, 0, sizeof Settings);
+            InitDefaults();
+            std::string list;
+            for (int i = 0; i < 12; ++i)
+                list += std::to_string(std::pow(10.0, i / 3.0)) + "\r\n";
+            SetSlotText(SLOT_FIRST_LIST, list.c_str());
+            for (int i = 0; i < 5; ++i)
+                SetSlotText(slots[i], row[i]);
+            SetSlotText(SLOT_PRECISION, precision);
+            if (!(ParseSearchParams() && ParsePartsList() && DeriveShifterDesign())) continue;
+            Case c{list, PartsListStore, SearchParamsStore, ShifterDesignStore, false, false};
+            SCOPED_TRACE(std::string(row[0]) + ".." + row[1] + " vo " + row[2] + ".." + row[3] + " vref " +
+                         row[4] + " precision " + precision);
+            for (bool serial : {false, true}) {
+                c.includeSerial = serial;
+                ExpectSameTable(c);
+            }
+        }
+    }
+}
+
 // Long mode only: a full 501-place list searched precisely, where the literal
 // walks every Ra and Rf pair (minutes).
 TEST(FastSearch, FullListPreciseSearchInLongMode) {
