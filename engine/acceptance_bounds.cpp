@@ -34,6 +34,9 @@ const int SCALED_EXPONENT_MAX = 480;
 // underflow below the floor.
 const double SCALED_INPUT_MIN = 1e-170;
 
+// Ratios Ra / pair outside 1e-50 .. 1e50 are not used as per-Ra limits.
+const double RATIO_LIMIT_MIN = 1e-50;
+
 // How one end's error behaves over the bounded resistances.
 enum class EndKind {
     Linear,   // within the tolerance exactly when the half-planes of AddEnd hold
@@ -127,16 +130,10 @@ void ApplyToA(double alpha, double beta, double& lo, double& hi) {
     }
 }
 
-// The range of a over which some b within bLo .. bHi meets every constraint:
-// b is eliminated by pairing each lower bound on b with each upper bound;
-// a is a ratio of two pairs as b is, so it starts from the same range.
-void ProjectOntoA(AcceptanceModel& m, double bLo, double bHi) {
-    double lo = bLo, hi = bHi;
-    BoundConstraint all[std::size(m.constraints) + 2];
-    std::copy(m.constraints, m.constraints + m.count, all);
-    int n = m.count;
-    all[n++] = BoundConstraint{-1, 0, bLo};
-    if (bHi < INF) all[n++] = BoundConstraint{1, 0, -bHi};
+// Narrows lo .. hi to the values of a for which some b meets all n
+// constraints: b is eliminated by pairing each lower bound on b with each
+// upper bound (Fourier-Motzkin), each pair loosened by its terms' magnitude.
+void ProjectOntoA(const BoundConstraint* all, int n, double& lo, double& hi) {
     for (int l = 0; l < n; ++l) {
         const BoundConstraint& cl = all[l];
         if (cl.cb == 0) ApplyToA(cl.ca, cl.c0, lo, hi);
@@ -150,8 +147,16 @@ void ProjectOntoA(AcceptanceModel& m, double bLo, double bHi) {
                      Loosened(beta, std::fabs(cu.cb * cl.c0) + std::fabs(cl.cb * cu.c0)), lo, hi);
         }
     }
-    m.aLo = lo;
-    m.aHi = hi;
+}
+
+// The model's constraints and bLo <= b <= bHi (c0 is 0 or a ratio of pairs, so
+// the products stay finite); returns how many.
+int WithRatioLimits(const AcceptanceModel& m, double bLo, double bHi, BoundConstraint* all) {
+    std::copy(m.constraints, m.constraints + m.count, all);
+    int n = m.count;
+    all[n++] = BoundConstraint{-1, 0, bLo};
+    if (bHi < INF) all[n++] = BoundConstraint{1, 0, -bHi};
+    return n;
 }
 
 // The exponent that brings the largest finite voltage to at most 2^SCALED_EXPONENT_MAX.
@@ -204,8 +209,12 @@ AcceptanceModel BuildAcceptanceModel(const SearchParams& p, double pairMin, doub
         return m; // every candidate passes, or which ones depends on the candidate
     if (!AddEnds(m, p, kinds)) return AcceptanceModel{};
     bool listed = pairMin > 0 && pairMax < INF;
-    ProjectOntoA(m, listed ? Widened(pairMin / pairMax, -1) : 0,
-                 listed ? Widened(pairMax / pairMin, 1) : INF);
+    m.pairMin = listed ? pairMin : 0;
+    m.pairMax = listed ? pairMax : 0;
+    m.bLo = m.aLo = listed ? Widened(pairMin / pairMax, -1) : 0;
+    m.bHi = m.aHi = listed ? Widened(pairMax / pairMin, 1) : INF;
+    BoundConstraint all[std::size(m.constraints) + 2];
+    ProjectOntoA(all, WithRatioLimits(m, m.bLo, m.bHi, all), m.aLo, m.aHi);
     m.known = true;
     return m;
 }
@@ -235,8 +244,22 @@ RbBounds AcceptableRb(const AcceptanceModel& m, double ra, double rf) {
     return RbBounds{lo, hi, true};
 }
 
+// With the list's pairs known, Rb = Rf / b must also lie within pairMin ..
+// pairMax: pairMin * b <= Ra * a <= pairMax * b, two more half-planes for this
+// Ra. They are what leaves out the Ra pairs that no Rb of the list can serve
+// when the band of the acceptance test is a thin line across (a, b). Used only
+// for moderate ratios, which keep the products of the projection finite.
 RfBounds AcceptableRf(const AcceptanceModel& m, double ra) {
     if (!m.known || !InRange(ra)) return RfBounds{-INF, INF, false};
-    if (!(m.aLo <= m.aHi)) return RfBounds{INF, -INF, true};
-    return RfBounds{m.aLo * ra * (1 - BOUND_PAD), m.aHi * ra * (1 + BOUND_PAD), true};
+    double lo = m.aLo, hi = m.aHi;
+    double toMax = m.pairMin > 0 ? ra / m.pairMax : 0, toMin = m.pairMin > 0 ? ra / m.pairMin : INF;
+    if (lo <= hi && toMax >= RATIO_LIMIT_MIN && toMin <= 1 / RATIO_LIMIT_MIN) {
+        BoundConstraint all[std::size(m.constraints) + 4];
+        int n = WithRatioLimits(m, m.bLo, m.bHi, all);
+        all[n++] = BoundConstraint{-1, Widened(toMax, -1), 0};
+        all[n++] = BoundConstraint{1, -Widened(toMin, 1), 0};
+        ProjectOntoA(all, n, lo, hi);
+    }
+    if (!(lo <= hi)) return RfBounds{INF, -INF, true};
+    return RfBounds{lo * ra * (1 - BOUND_PAD), hi * ra * (1 + BOUND_PAD), true};
 }

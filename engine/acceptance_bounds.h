@@ -35,6 +35,8 @@ struct AcceptanceModel {
     BoundConstraint constraints[4];
     double aLo;
     double aHi;
+    double bLo, bHi;         // a and b are ratios of two pairs: within bLo .. bHi
+    double pairMin, pairMax; // 0 when the list's pairs are not known
 };
 
 // pairMin .. pairMax, when positive and finite, hold every resistance a pair
