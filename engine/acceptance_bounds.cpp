@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <limits>
 
 namespace {
@@ -213,7 +212,7 @@ AcceptanceModel BuildAcceptanceModel(const SearchParams& p, double pairMin, doub
     m.pairMax = listed ? pairMax : 0;
     m.bLo = m.aLo = listed ? Widened(pairMin / pairMax, -1) : 0;
     m.bHi = m.aHi = listed ? Widened(pairMax / pairMin, 1) : INF;
-    BoundConstraint all[std::size(m.constraints) + 2];
+    BoundConstraint all[MODEL_CONSTRAINTS + 2];
     ProjectOntoA(all, WithRatioLimits(m, m.bLo, m.bHi, all), m.aLo, m.aHi);
     m.known = true;
     return m;
@@ -254,7 +253,7 @@ RfBounds AcceptableRf(const AcceptanceModel& m, double ra) {
     double lo = m.aLo, hi = m.aHi;
     double toMax = m.pairMin > 0 ? ra / m.pairMax : 0, toMin = m.pairMin > 0 ? ra / m.pairMin : INF;
     if (lo <= hi && toMax >= RATIO_LIMIT_MIN && toMin <= 1 / RATIO_LIMIT_MIN) {
-        BoundConstraint all[std::size(m.constraints) + 4];
+        BoundConstraint all[MODEL_CONSTRAINTS + 4];
         int n = WithRatioLimits(m, m.bLo, m.bHi, all);
         all[n++] = BoundConstraint{-1, Widened(toMax, -1), 0};
         all[n++] = BoundConstraint{1, -Widened(toMin, 1), 0};

@@ -29,10 +29,14 @@ struct BoundConstraint {
 // power of two, so output voltages up to the largest double stay finite in the
 // bounds' arithmetic. aLo .. aHi is the range of a over every b that meets the
 // constraints (empty when aLo > aHi).
+// Two half-planes per end: four; a constant end that fails adds one, but
+// then the other end has at most two.
+constexpr int MODEL_CONSTRAINTS = 4;
+
 struct AcceptanceModel {
     bool known;
     int count;
-    BoundConstraint constraints[4];
+    BoundConstraint constraints[MODEL_CONSTRAINTS];
     double aLo;
     double aHi;
     double bLo, bHi;         // a and b are ratios of two pairs: within bLo .. bHi
