@@ -34,6 +34,34 @@ BENCHMARK(RunSearchBench)
     ->Args({4, 1})
     ->Unit(benchmark::kMillisecond);
 
+// Fields typed to an extreme by accident (Vi min, Vi max, Vo min, Vo max, Vref):
+// infinite or NaN design targets that make the pre-filters pass everything.
+const char* const EXTREME_FIELDS[][5] = {
+    /* 0 */ {"", "", "0.1", "3.2", "3.3"},
+    /* 1 */ {"0.6", "3.0", "-1e308", "1e308", "3.3"},
+    /* 2 */ {"0.6", "3.0", "0.1", "3.2", ""},
+    /* 3 */ {"0.6", "3.0", "-3.2", "", "3.3"},
+    /* 4 */ {"0.6", "3.0", "0.1", "inf", "3.3"},
+    /* 5 */ {"nan", "3.0", "0.1", "3.2", "3.3"},
+    /* 6 */ {"0.6", "3.0", "0.1", "3.2", "-1e308"},
+};
+
+void RunSearchExtremeBench(benchmark::State& state) {
+    SetUp(static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
+    const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
+    for (int i = 0; i < 5; ++i)
+        SetSlotText(slots[i], EXTREME_FIELDS[state.range(0)][i]);
+    for (auto _ : state)
+        RunSearch(ShowNothing);
+    state.counters["matches"] = Settings[SETTING_MATCH_COUNT];
+}
+
+// {fields, list choice, include serial}: each extreme on List1 and E24 with series pairs.
+BENCHMARK(RunSearchExtremeBench)
+    ->ArgNames({"fields", "list", "serial"})
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 6, 1), {0, 3}, {1}})
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -4,12 +4,15 @@
 // best of several runs of each and checks that both tables are identical.
 // Usage: search_compare_bench [max literal seconds, default 60]
 //        search_compare_bench sweep   (fast search only, every precision and DNM minimum)
+//        search_compare_bench hunt [runs] [seed]   (random extreme fields; prints the slowest)
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <random>
 #include <string>
 
 #include "engine/combination_search_literal.h"
@@ -143,35 +146,57 @@ std::string GeneratedList() {
     return text;
 }
 
+// Vi min, Vi max, Vo min, Vo max, Vref: the defaults, designs with degenerate
+// targets (voff 0, voff equal to Vref, negative voff), then fields typed to an
+// extreme by accident, which give infinite or NaN targets.
+const char* const DESIGNS[][5] = {
+    {"0.6", "3.0", "0.1", "3.2", "3.3"},
+    {"0", "3", "0", "3.2", "3.3"},
+    {"0.6", "3.0", "0.1", "3.2", "2.3142857142857145"},
+    {"0", "3", "0.1", "3.5", "3.3"},
+    {"", "", "0.1", "3.2", "3.3"},
+    {"0.6", "0.6", "0.1", "3.2", "3.3"},
+    {"0.6", "3.0", "", "3.2", "3.3"},
+    {"0.6", "3.0", "-3.2", "", "3.3"},
+    {"0.6", "3.0", "0.1", "3.2", ""},
+    {"0.6", "3.0", "-1e308", "1e308", "3.3"},
+    {"0.6", "3.0", "0.1", "1e308", "3.3"},
+    {"0.6", "3.0", "0.1", "3.2", "1e308"},
+    {"0.6", "3.0", "0.1", "3.2", "-1e308"},
+    {"", "", "", "1e308", "1e308"},
+    {"0.6", "3.0", "-inf", "3.2", "3.3"},
+    {"0.6", "3.0", "0.1", "inf", "3.3"},
+    {"0.6", "inf", "0.1", "3.2", "3.3"},
+    {"0.6", "3.0", "0.1", "3.2", "inf"},
+    {"nan", "3.0", "0.1", "3.2", "3.3"},
+    {"0.6", "3.0", "nan", "3.2", "3.3"},
+    {"0.6", "3.0", "0.1", "3.2", "nan"},
+    {"-inf", "inf", "-inf", "inf", "inf"},
+};
+const int VOLTAGE_SLOTS[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
+
 // The fast RunSearch over every built-in list, both series settings, DNM 0..3,
-// precisions from 0.0001 % to 100 % and a few designs with degenerate targets
-// (voff 0, voff equal to Vref, negative voff), and the generated 500-value
-// list likewise; prints every run over 50 ms (1 s for the 500-value list).
+// precisions from 0.0001 % to 100 % and every design above, and the generated
+// 500-value list likewise; prints every run over 50 ms (1 s for the 500-value list).
 void Sweep() {
     const char* precisions[] = {"0.0001%", "0.001%", "0.003%", "0.01%", "0.03%", "0.1%",
                                 "0.3%",    "1%",     "3%",     "6.8%",  "20%",   "100%"};
     const char* dnms[] = {"0", "1", "2", "3"};
-    // Vi min, Vi max, Vo min, Vo max, Vref
-    const char* designs[][5] = {{"0.6", "3.0", "0.1", "3.2", "3.3"},
-                                {"0", "3", "0", "3.2", "3.3"},
-                                {"0.6", "3.0", "0.1", "3.2", "2.3142857142857145"},
-                                {"0", "3", "0.1", "3.5", "3.3"}};
     std::string generated = GeneratedList();
     // List1, E24, E12, E6, then the generated list in List1's place.
     const int lists[] = {0, 3, 4, 5, 0};
     const char* names[] = {"List1", "E24", "E12", "E6", "E96x500"};
     double worst[2] = {0, 0};
     int runs = 0;
-    for (const auto& design : designs)
+    for (const auto& design : DESIGNS)
         for (int l = 0; l < 5; ++l)
             for (bool serial : {false, true})
                 for (const char* precision : precisions)
                     for (const char* dnm : dnms) {
                         const char* text = l == 4 ? generated.c_str() : nullptr;
                         Prepare(lists[l], text, serial, Precision{precision, dnm});
-                        const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
                         for (int i = 0; i < 5; ++i)
-                            SetSlotText(slots[i], design[i]);
+                            SetSlotText(VOLTAGE_SLOTS[i], design[i]);
                         double ms = BestMs([] { RunSearch(ShowNothing); }, 3);
                         ++runs;
                         worst[l == 4] = std::max(worst[l == 4], ms);
@@ -186,11 +211,52 @@ void Sweep() {
                 worst[0], worst[1]);
 }
 
+// Random runs for the slowest input: each voltage field a typical value or an
+// extreme one, any list (the generated one too), precision, DNM minimum and
+// series setting. Prints each new slowest run and, at the end, the slowest of all.
+void Hunt(int runs, unsigned seed) {
+    static const char* const VALUES[] = {"",       "0",      "0.6",   "3.0",    "3.2",   "3.3",
+                                         "0.1",    "-3.2",   "1e308", "-1e308", "inf",   "-inf",
+                                         "nan",    "1e-320", "1e100", "-1e100", "1e150", "2.3142857142857145",
+                                         "1e-100", "5"};
+    static const char* const PRECISIONS[] = {"0",    "0.0001%", "0.01%", "1%",  "6.8%",
+                                             "100%", "1e10",    "-1",    "inf", "nan"};
+    std::string generated = GeneratedList();
+    std::mt19937 rng(seed);
+    double slowest = 0;
+    for (int run = 0; run < runs; ++run) {
+        int list = static_cast<int>(rng() % 7); // 6: the generated list in List1's place
+        bool serial = rng() % 2 == 0;
+        Precision precision{PRECISIONS[rng() % std::size(PRECISIONS)], "0"};
+        const char* dnm[] = {"0", "1", "2", "3"};
+        precision.dnm = dnm[rng() % 4];
+        Prepare(list == 6 ? 0 : list, list == 6 ? generated.c_str() : nullptr, serial, precision);
+        char fields[5][32];
+        for (int i = 0; i < 5; ++i) {
+            CopyText(fields[i], sizeof fields[i],
+                     rng() % 3 == 0 ? VALUES[rng() % std::size(VALUES)] : TextSlots[VOLTAGE_SLOTS[i]]);
+            SetSlotText(VOLTAGE_SLOTS[i], fields[i]);
+        }
+        double ms = BestMs([] { RunSearch(ShowNothing); }, 1);
+        if (ms <= slowest) continue;
+        slowest = ms;
+        std::printf("%8.2f ms  list %d serial %d precision %s dnm %s vi %s..%s vo %s..%s vref %s: %s\n", ms,
+                    list, serial ? 1 : 0, precision.text, precision.dnm, fields[0], fields[1], fields[2],
+                    fields[3], fields[4], TextSlots[SLOT_STATUS]);
+        std::fflush(stdout);
+    }
+    std::printf("%d random runs, slowest %.2f ms\n", runs, slowest);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && !std::strcmp(argv[1], "sweep")) {
         Sweep();
+        return 0;
+    }
+    if (argc > 1 && !std::strcmp(argv[1], "hunt")) {
+        Hunt(argc > 2 ? std::atoi(argv[2]) : 20000, argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 1);
         return 0;
     }
     double maxLiteralSeconds = argc > 1 ? std::atof(argv[1]) : 60;

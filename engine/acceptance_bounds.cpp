@@ -1,11 +1,13 @@
-// The Rb values that can pass the acceptance test, from the algebra of the
-// evaluation: with a = Rf / Ra and b = Rf / Rb, the gain is 1 + a + b and the
-// offset Vref * a, so each output error is linear in b. Bounds on b are widened
-// by a slack a million times the largest rounding error of the evaluation (a few
-// dozen ulps of the terms it sums), so no candidate that ExamineCandidate would
-// accept falls outside them; they are given only for finite, well-scaled inputs.
+// The Rf and Rb values that can pass the acceptance test, from the algebra of
+// the evaluation: with a = Rf / Ra and b = Rf / Rb, the output at an input vi
+// is vi * (1 + a + b) - vref * a, so each end's error is linear in (a, b) and
+// the acceptance test is four half-planes. Each is widened by a slack a million
+// times the largest rounding error of the evaluation, and every step of the
+// bounds' own arithmetic is loosened by the magnitude of its terms, so no
+// candidate that ExamineCandidate would accept falls outside them.
 #include "engine/acceptance_bounds.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,44 +16,226 @@ namespace {
 const double INF = std::numeric_limits<double>::infinity();
 // Relative slack for the rounding of the evaluation (its error is below 1e-14).
 const double EVAL_SLACK = 1e-9;
-// Extra relative widening for the rounding of the bounds themselves.
+// Relative loosening of each step of the bounds' own arithmetic (a few ulps).
 const double BOUND_PAD = 1e-12;
-// An input voltage this much smaller than Vi(max) gives no useful bound on b.
-const double VI_MIN_FRACTION = 1e-6;
+// Absolute floor on an output error, in scaled volts. It covers every
+// underflow: of the offset product and the error quotients in the evaluation
+// (at most 1e-123 once multiplied by the largest gain), and of the scaled
+// terms and their products in the bounds' arithmetic.
+const double VOLT_FLOOR = 1e-120;
+// A precision above this accepts nearly everything; nothing is bounded.
+const double PRECISION_MAX = 1e10;
+// Voltages are scaled by a power of two (exactly; the constraints are
+// homogeneous) to at most 2^this, so that the products of two coefficients,
+// one holding the tolerance, stay below 1e300.
+const int SCALED_EXPONENT_MAX = 480;
+// A scaled input voltage below this (and not 0) would make those products
+// underflow below the floor.
+const double SCALED_INPUT_MIN = 1e-170;
+
+// Ratios Ra / pair outside 1e-50 .. 1e50 are not used as per-Ra limits.
+const double RATIO_LIMIT_MIN = 1e-50;
+
+// How one end's error behaves over the bounded resistances.
+enum class EndKind {
+    Linear,   // within the tolerance exactly when the half-planes of AddEnd hold
+    Constant, // the same for every candidate (a non-finite input decides it)
+    Ignored,  // cannot decide the outcome (the Vi(min) end when Vo(max) is 0)
+    Unknown,  // none of these can be proven: nothing may be skipped
+};
 
 bool Bounded(double v) {
     return std::fabs(v) <= BOUNDED_MAGNITUDE_MAX;
 }
+
 bool InRange(double r) {
     return r >= BOUNDED_MAGNITUDE_MIN && r <= BOUNDED_MAGNITUDE_MAX;
 }
 
-bool BoundsApply(const SearchParams& p, double ra, double rf) {
-    return p.precision >= 0 && Bounded(p.precision) && Bounded(p.viMin) && Bounded(p.voMin) &&
-           Bounded(p.vref) && InRange(p.voMax) && InRange(p.viMax) && p.viMin >= 0 && p.viMin <= p.viMax &&
-           InRange(ra) && InRange(rf);
+// v moved outward by the rounding pad; infinities stay as they are.
+double Widened(double v, double direction) {
+    return std::isfinite(v) ? v + direction * BOUND_PAD * std::fabs(v) : v;
+}
+
+// x - pad * magnitude: the loosened value of a sum whose terms had that magnitude.
+double Loosened(double x, double magnitude) {
+    return x - BOUND_PAD * magnitude;
+}
+
+// The output vi * gain - vref * factor of bounded resistances (gain and factor
+// up to 4e200) cannot be NaN when vi or Vref is at most BOUNDED_MAGNITUDE_MAX:
+// one of its terms stays finite, and an infinite output gives an infinite error,
+// which is rejected. With a non-finite input, see ConstantMagnitude.
+EndKind Classify(double vi, double vo, double vref, double voMax) {
+    bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
+    if (finite) return Bounded(vi) || Bounded(vref) ? EndKind::Linear : EndKind::Unknown;
+    return std::fabs(vo) <= 1e300 || !std::isfinite(vo) ? EndKind::Constant : EndKind::Unknown;
+}
+
+// The error magnitude (percent) of an end with a non-finite input; false when
+// it may differ between candidates. Each term of the output is finite (at most
+// 1e301 with a bounded input) or the infinity of its input's sign, whatever the
+// positive gain and offset factors, and a non-finite input makes the error an
+// infinity, a NaN or a signed zero alike for every finite output; so the
+// outputs tried are one finite value and, for an unbounded input, its term's
+// infinity. The factors 2, 1/2 and 1 stand for any candidate.
+bool ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double voMax, double* magnitude) {
+    const double gained[] = {2 * vi, Bounded(vi) ? 2 * vi : std::copysign(INF, vi)};
+    const double offsets[] = {(0.5 * vref) * 1, Bounded(vref) ? (0.5 * vref) * 1 : std::copysign(INF, vref)};
+    bool first = true, same = true;
+    for (double g : gained) {
+        for (double offset : offsets) {
+            double out = g - offset;
+            double err = std::fabs(atViMax ? (out / voMax - 1) * 100 : ((out - vo) / voMax) * 100);
+            same = same && (first || err == *magnitude || (std::isnan(err) && std::isnan(*magnitude)));
+            *magnitude = err;
+            first = false;
+        }
+    }
+    return same;
+}
+
+// |vi * (1 + a + b) - vref * a - vo| <= tolerance as two constraints, each
+// widened by EVAL_SLACK times the magnitude of every term; voltages and
+// tolerance divided by 2^exponent. False when the scaled vi is too small.
+bool AddEnd(AcceptanceModel& m, int exponent, double vi, double vo, double vref, double tolerance) {
+    vi = std::ldexp(vi, -exponent);
+    vo = std::ldexp(vo, -exponent);
+    vref = std::ldexp(vref, -exponent);
+    if (vi != 0 && std::fabs(vi) < SCALED_INPUT_MIN) return false;
+    for (double s : {1.0, -1.0}) {
+        BoundConstraint& c = m.constraints[m.count++];
+        c.cb = s * vi - EVAL_SLACK * std::fabs(vi);
+        c.ca = s * (vi - vref) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vref));
+        c.c0 = s * (vi - vo) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vo)) - tolerance;
+    }
+    return true;
+}
+
+// Nothing within the bounded magnitudes passes: 1 <= 0.
+void AddNothingPasses(AcceptanceModel& m) {
+    m.constraints[m.count++] = BoundConstraint{0, 0, 1};
+}
+
+// Applies alpha * a + beta <= 0 (both already loosened) to lo .. hi.
+void ApplyToA(double alpha, double beta, double& lo, double& hi) {
+    if (alpha > 0) {
+        hi = std::min(hi, Widened(-beta / alpha, 1));
+    } else if (alpha < 0) {
+        lo = std::max(lo, Widened(-beta / alpha, -1));
+    } else if (beta > 0) {
+        lo = INF;
+        hi = -INF;
+    }
+}
+
+// Narrows lo .. hi to the values of a for which some b meets all n
+// constraints: b is eliminated by pairing each lower bound on b with each
+// upper bound (Fourier-Motzkin), each pair loosened by its terms' magnitude.
+void ProjectOntoA(const BoundConstraint* all, int n, double& lo, double& hi) {
+    for (int l = 0; l < n; ++l) {
+        const BoundConstraint& cl = all[l];
+        if (cl.cb == 0) ApplyToA(cl.ca, cl.c0, lo, hi);
+        if (!(cl.cb < 0)) continue;
+        for (int u = 0; u < n; ++u) {
+            const BoundConstraint& cu = all[u];
+            if (!(cu.cb > 0)) continue;
+            double alpha = cu.cb * cl.ca - cl.cb * cu.ca;
+            double beta = cu.cb * cl.c0 - cl.cb * cu.c0;
+            ApplyToA(Loosened(alpha, std::fabs(cu.cb * cl.ca) + std::fabs(cl.cb * cu.ca)),
+                     Loosened(beta, std::fabs(cu.cb * cl.c0) + std::fabs(cl.cb * cu.c0)), lo, hi);
+        }
+    }
+}
+
+// The model's constraints and bLo <= b <= bHi (c0 is 0 or a ratio of pairs, so
+// the products stay finite); returns how many.
+int WithRatioLimits(const AcceptanceModel& m, double bLo, double bHi, BoundConstraint* all) {
+    std::copy(m.constraints, m.constraints + m.count, all);
+    int n = m.count;
+    all[n++] = BoundConstraint{-1, 0, bLo};
+    if (bHi < INF) all[n++] = BoundConstraint{1, 0, -bHi};
+    return n;
+}
+
+// The exponent that brings the largest finite voltage to at most 2^SCALED_EXPONENT_MAX.
+int ScaleExponent(const SearchParams& p) {
+    double largest = 0;
+    for (double v : {p.viMin, p.viMax, p.voMin, p.voMax, p.vref})
+        if (std::isfinite(v)) largest = std::fmax(largest, std::fabs(v));
+    int exponent = 0;
+    std::frexp(largest, &exponent);
+    return std::max(0, exponent - SCALED_EXPONENT_MAX);
+}
+
+// The half-planes of the Linear ends, or nothing passes, by the rule of the
+// worst error: the Vi(max) end decides when it is NaN (the worst error is then
+// NaN and passes), and an end that is not NaN counts with its magnitude.
+bool AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2]) {
+    int exponent = ScaleExponent(p);
+    double precision = std::max(p.precision, -1.0);
+    double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -exponent)) : 0;
+    double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision)) + VOLT_FLOOR;
+    const double vi[] = {p.viMin, p.viMax};
+    const double vo[] = {p.voMin, p.voMax};
+    for (int end = 0; end < 2; ++end) {
+        if (kinds[end] == EndKind::Linear && !AddEnd(m, exponent, vi[end], vo[end], p.vref, tolerance))
+            return false;
+        if (kinds[end] != EndKind::Constant) continue;
+        double magnitude = 0;
+        if (!ConstantMagnitude(end == 1, vi[end], vo[end], p.vref, p.voMax, &magnitude)) return false;
+        if (magnitude / 100 > p.precision) AddNothingPasses(m);
+    }
+    return true;
 }
 
 } // namespace
 
-RbBounds AcceptableRb(const SearchParams& p, double ra, double rf) {
-    if (!BoundsApply(p, ra, rf)) return RbBounds{-INF, INF, false};
+// Known only where the evaluation of bounded resistances cannot give a NaN that
+// the bounds do not foresee, and where the precision is a number below
+// PRECISION_MAX. A negative precision accepts nothing (it is held to -1 so the
+// arithmetic stays finite). With Vo(max) = 0 both errors divide by zero and a
+// candidate passes only as NaN, when its output at Vi(max) is exactly 0.
+AcceptanceModel BuildAcceptanceModel(const SearchParams& p, double pairMin, double pairMax) {
+    AcceptanceModel m{};
+    if (std::isnan(p.precision) || p.precision > PRECISION_MAX) return m;
+    EndKind kinds[2] = {p.voMax == 0 ? EndKind::Ignored : Classify(p.viMin, p.voMin, p.vref, p.voMax),
+                        Classify(p.viMax, p.voMax, p.vref, p.voMax)};
+    if (kinds[0] == EndKind::Unknown || kinds[1] == EndKind::Unknown) return m;
+    double magnitude = 0;
+    if (kinds[1] == EndKind::Constant &&
+        (!ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax, &magnitude) || std::isnan(magnitude)))
+        return m; // every candidate passes, or which ones depends on the candidate
+    if (!AddEnds(m, p, kinds)) return AcceptanceModel{};
+    bool listed = pairMin > 0 && pairMax < INF;
+    m.pairMin = listed ? pairMin : 0;
+    m.pairMax = listed ? pairMax : 0;
+    m.bLo = m.aLo = listed ? Widened(pairMin / pairMax, -1) : 0;
+    m.bHi = m.aHi = listed ? Widened(pairMax / pairMin, 1) : INF;
+    BoundConstraint all[MODEL_CONSTRAINTS + 2];
+    ProjectOntoA(all, WithRatioLimits(m, m.bLo, m.bHi, all), m.aLo, m.aHi);
+    m.known = true;
+    return m;
+}
+
+RbBounds AcceptableRb(const AcceptanceModel& m, double ra, double rf) {
+    if (!m.known || !InRange(ra) || !InRange(rf)) return RbBounds{-INF, INF, false};
     double a = rf / ra;
-    double v = p.viMax;
-    // Every term the evaluation adds, at b = 0; the slack grows with b as V * b.
-    double m0 = (1 + a) * v + std::fabs(p.vref) * a + std::fabs(p.voMin) + p.voMax;
-    double t = p.precision * p.voMax * (1 + EVAL_SLACK) + EVAL_SLACK * m0;
-    double bLo = 0;
-    double bHi = INF;
-    const double vi[] = {p.viMin, p.viMax};
-    const double vo[] = {p.voMin, p.voMax};
-    for (int end = 0; end < 2; ++end) {
-        if (vi[end] < VI_MIN_FRACTION * v) continue;
-        // Output error at this end, times voMax: vi * b + c, within t + slack * V * b.
-        double c = (1 + a) * vi[end] - p.vref * a - vo[end];
-        double pad = BOUND_PAD * (t + m0) / vi[end];
-        bHi = std::fmin(bHi, (t - c) / (vi[end] - EVAL_SLACK * v) + pad);
-        bLo = std::fmax(bLo, -(t + c) / (vi[end] + EVAL_SLACK * v) - pad);
+    double bLo = 0, bHi = INF;
+    for (int k = 0; k < m.count; ++k) {
+        const BoundConstraint& c = m.constraints[k];
+        double t = c.ca * a;
+        double q = Loosened(t + c.c0, std::fabs(t) + std::fabs(c.c0)); // cb * b + q <= 0
+        if (!std::isfinite(q)) return RbBounds{-INF, INF, false};
+        if (c.cb == 0) {
+            if (q > 0) bHi = -INF;
+            continue;
+        }
+        double v = -q / c.cb;
+        if (c.cb > 0)
+            bHi = std::min(bHi, Widened(v, 1));
+        else
+            bLo = std::max(bLo, Widened(v, -1));
     }
     if (!(bHi > 0) || bHi < bLo) return RbBounds{INF, -INF, true}; // b = Rf / Rb > 0 cannot fit
     double lo = rf / bHi * (1 - BOUND_PAD);
@@ -59,7 +243,22 @@ RbBounds AcceptableRb(const SearchParams& p, double ra, double rf) {
     return RbBounds{lo, hi, true};
 }
 
-RfBounds AcceptableRf(const SearchParams&, double) {
-    // Not bounded yet: every Rf may pass.
-    return RfBounds{-INF, INF, false};
+// With the list's pairs known, Rb = Rf / b must also lie within pairMin ..
+// pairMax: pairMin * b <= Ra * a <= pairMax * b, two more half-planes for this
+// Ra. They are what leaves out the Ra pairs that no Rb of the list can serve
+// when the band of the acceptance test is a thin line across (a, b). Used only
+// for moderate ratios, which keep the products of the projection finite.
+RfBounds AcceptableRf(const AcceptanceModel& m, double ra) {
+    if (!m.known || !InRange(ra)) return RfBounds{-INF, INF, false};
+    double lo = m.aLo, hi = m.aHi;
+    double toMax = m.pairMin > 0 ? ra / m.pairMax : 0, toMin = m.pairMin > 0 ? ra / m.pairMin : INF;
+    if (lo <= hi && toMax >= RATIO_LIMIT_MIN && toMin <= 1 / RATIO_LIMIT_MIN) {
+        BoundConstraint all[MODEL_CONSTRAINTS + 4];
+        int n = WithRatioLimits(m, m.bLo, m.bHi, all);
+        all[n++] = BoundConstraint{-1, Widened(toMax, -1), 0};
+        all[n++] = BoundConstraint{1, -Widened(toMin, 1), 0};
+        ProjectOntoA(all, n, lo, hi);
+    }
+    if (!(lo <= hi)) return RfBounds{INF, -INF, true};
+    return RfBounds{lo * ra * (1 - BOUND_PAD), hi * ra * (1 + BOUND_PAD), true};
 }

@@ -1,31 +1,63 @@
-// Bounds on the Rb values that the acceptance test can let through for one Ra
-// and one Rf. SearchCombinations uses them to skip evaluations when the
-// pre-filter window is wide (at its cap of 1.02 it passes every pair up to
-// twice its target, and most of those candidates are then rejected). The
-// bounds come from the exact circuit algebra, widened far beyond any rounding
-// of ExamineCandidate; candidates inside them are still evaluated by it.
+// Bounds on the Rf and Rb values that the acceptance test can let through.
+// SearchCombinations builds the model once per search and narrows, per Ra pair,
+// the Rf pairs and, per Ra and Rf pair, the Rb pairs to these bounds. They are
+// what keeps the search short when the pre-filters pass everything (infinite
+// or NaN design targets, a window at its cap): the acceptance test depends only
+// on the parameters and the three resistances, which stay finite. The bounds
+// come from the exact circuit algebra, widened far beyond any rounding of
+// ExamineCandidate; every candidate inside them is still evaluated by it.
 #pragma once
 
 #include "engine/search_params.h"
 
 // Resistances and voltages within this magnitude keep every intermediate of the
-// evaluation a normal double, which the rounding margin below relies on.
+// evaluation finite and normal (or harmlessly tiny), which the rounding margin
+// below relies on; pairs outside it are never skipped by the bounds.
 constexpr double BOUNDED_MAGNITUDE_MIN = 1e-100;
 constexpr double BOUNDED_MAGNITUDE_MAX = 1e100;
 
-// With known set, a candidate whose Rb lies within BOUNDED_MAGNITUDE_MIN ..
-// BOUNDED_MAGNITUDE_MAX but outside lo .. hi is rejected by the acceptance test.
-// Without it nothing may be skipped.
+// cb * b + ca * a + c0 <= 0 over a = Rf / Ra and b = Rf / Rb: one side of the
+// error band at one end of the input range, already widened for rounding.
+struct BoundConstraint {
+    double cb;
+    double ca;
+    double c0;
+};
+
+// What the acceptance test asks of (a, b), for parameters where that can be
+// proven; with known clear nothing may be skipped. Voltages are scaled by one
+// power of two, so output voltages up to the largest double stay finite in the
+// bounds' arithmetic. aLo .. aHi is the range of a over every b that meets the
+// constraints (empty when aLo > aHi).
+// Two half-planes per end: four; a constant end that fails adds one, but
+// then the other end has at most two.
+constexpr int MODEL_CONSTRAINTS = 4;
+
+struct AcceptanceModel {
+    bool known;
+    int count;
+    BoundConstraint constraints[MODEL_CONSTRAINTS];
+    double aLo;
+    double aHi;
+    double bLo, bHi;         // a and b are ratios of two pairs: within bLo .. bHi
+    double pairMin, pairMax; // 0 when the list's pairs are not known
+};
+
+// pairMin .. pairMax, when positive and finite, hold every resistance a pair
+// of the search can have; they limit a and b to the ratios of two such pairs.
+AcceptanceModel BuildAcceptanceModel(const SearchParams& params, double pairMin, double pairMax);
+
+// With known set, a candidate whose resistances all lie within
+// BOUNDED_MAGNITUDE_MIN .. BOUNDED_MAGNITUDE_MAX but whose Rb (or Rf) lies
+// outside lo .. hi is rejected by the acceptance test.
 struct RbBounds {
     double lo;
     double hi;
     bool known;
 };
 
-RbBounds AcceptableRb(const SearchParams& params, double ra, double rf);
+RbBounds AcceptableRb(const AcceptanceModel& model, double ra, double rf);
 
-// The same for the Rf of one Ra, over every Rb: with known set, an Rf within
-// BOUNDED_MAGNITUDE_MIN .. BOUNDED_MAGNITUDE_MAX but outside lo .. hi makes
-// every candidate of this Ra and Rf fail the acceptance test.
+// The same for the Rf of one Ra, over every Rb of the bounded magnitudes.
 using RfBounds = RbBounds;
-RfBounds AcceptableRf(const SearchParams& params, double ra);
+RfBounds AcceptableRf(const AcceptanceModel& model, double ra);

@@ -3,9 +3,11 @@
 // those the pre-filters or the DNM minimum drop, so it stores the same records.
 // Instead of testing every Rf and Rb pair it finds, once per Ra pair, the pairs
 // that pass their pre-filter by binary search in the rankings of pair_tables,
-// and puts them back into enumeration order; per Rf pair it then narrows the Rb
-// pairs to the acceptance bounds when the window is wide. Its work follows the
-// matches rather than the sixth power of the list length.
+// narrowed to the Rf values the acceptance test can pass, and puts them back
+// into enumeration order; per Rf pair it then narrows the Rb pairs to the
+// acceptance bounds when that leaves out most of them. The acceptance bounds
+// matter most where the pre-filters pass everything (infinite or NaN targets).
+// Its work follows the matches rather than the sixth power of the list length.
 #include "engine/combination_search.h"
 
 #include <algorithm>
@@ -43,6 +45,7 @@ struct RbSource {
 // What one Ra pair offers its Rf pairs: the passing Rb pairs and the scope for
 // an Rf pair that adds nothing to the DNM count and for one that adds one.
 struct RbChoices {
+    const AcceptanceModel* model;
     int raDnm;
     RbScope plain;
     RbScope withDnm;
@@ -62,6 +65,40 @@ std::uint32_t RbBoundedPositions[PAIR_CAPACITY];
 
 // Bounds pay off only when they leave out most of the passing pairs.
 const int BOUNDED_SHARE = 4;
+
+// The acceptance model of the search, and whether the Rf pairs may be narrowed
+// to it: only when every pair lies within the bounded magnitudes, since an Rf
+// pair left out takes all its Rb pairs with it, and an Rb pair of 0 ohms or of
+// a NaN or huge value can give a NaN evaluation, which passes.
+struct SearchBounds {
+    AcceptanceModel model;
+    bool narrowRf;
+};
+
+bool WithinBoundedMagnitudes(const PairRanking& ranking) {
+    const RankedPair* e = ranking.entries;
+    return ranking.ordered == ranking.count &&
+           (ranking.ordered == 0 ||
+            (e[0].r >= BOUNDED_MAGNITUDE_MIN && e[ranking.ordered - 1].r <= BOUNDED_MAGNITUDE_MAX));
+}
+
+// The smallest and largest resistance of any pair; the parallel ranking is
+// never empty, and neither ranking holds a NaN here.
+void PairExtent(double& pairMin, double& pairMax) {
+    pairMin = ParallelRanking.entries[0].r;
+    pairMax = ParallelRanking.entries[ParallelRanking.ordered - 1].r;
+    if (SeriesRanking.ordered == 0) return;
+    pairMin = std::min(pairMin, SeriesRanking.entries[0].r);
+    pairMax = std::max(pairMax, SeriesRanking.entries[SeriesRanking.ordered - 1].r);
+}
+
+// The part of an ordered range within lo .. hi of known bounds.
+PassingRange Narrowed(const PairRanking& ranking, PassingRange range, const RbBounds& bounds) {
+    if (!bounds.known || range.scan) return range;
+    range.lo = std::max(range.lo, RankAtLeast(ranking, bounds.lo));
+    range.hi = std::max(range.lo, std::min(range.hi, RankAbove(ranking, bounds.hi)));
+    return range;
+}
 
 RbScope ScopeFor(int minDnm, int dnmSoFar) {
     int missing = minDnm - dnmSoFar;
@@ -86,12 +123,11 @@ bool VisitRb(const CandidateContext& c, const PassingPairs& rb, const PairTable&
 bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& bounds, TopologyMask topology,
                    int dnmSoFar, const RbChoices& rb) {
     const PairRanking& ranking = *source.ranking;
-    PassingRange bounded = source.range;
-    if (bounds.known && !bounded.scan && bounded.lo < bounded.hi &&
-        ranking.entries[bounded.lo].r >= BOUNDED_MAGNITUDE_MIN &&
-        ranking.entries[bounded.hi - 1].r <= BOUNDED_MAGNITUDE_MAX) {
-        bounded.lo = std::max(bounded.lo, RankAtLeast(ranking, bounds.lo));
-        bounded.hi = std::max(bounded.lo, std::min(bounded.hi, RankAbove(ranking, bounds.hi)));
+    const PassingRange& range = source.range;
+    if (bounds.known && !range.scan && range.lo < range.hi &&
+        ranking.entries[range.lo].r >= BOUNDED_MAGNITUDE_MIN &&
+        ranking.entries[range.hi - 1].r <= BOUNDED_MAGNITUDE_MAX) {
+        PassingRange bounded = Narrowed(ranking, range, bounds);
         if (BOUNDED_SHARE * PassingSize(ranking, bounded) < PassingSize(ranking, source.range)) {
             int count = CollectPassing(ranking, bounded, rb.target, rb.window, RbBoundedPositions);
             return VisitRb(c, PassingPairs{RbBoundedPositions, count}, *source.table, topology, dnmSoFar);
@@ -117,7 +153,7 @@ bool VisitRf(CandidateContext c, const PassingPairs& rf, bool rfSeries, RbChoice
         int dnmSoFar = rb.raDnm + (rfDnm ? 1 : 0);
         RbScope scope = rfDnm ? rb.withDnm : rb.plain;
         if (scope == RbScope::None) continue;
-        RbBounds bounds = AcceptableRb(*c.params, c.ra, c.rf);
+        RbBounds bounds = AcceptableRb(*rb.model, c.ra, c.rf);
         if (scope == RbScope::All) {
             if (!VisitRbSource(c, rb.parallel, bounds, c.topology, dnmSoFar, rb)) return false;
             if (!VisitRbSource(c, rb.series, bounds, c.topology | TOPOLOGY_RB_SERIES, dnmSoFar, rb))
@@ -137,9 +173,12 @@ PassingPairs Collect(const PairRanking& ranking, const PassingRange& range, doub
 // All candidates of one Ra pair (set in c). The ranges are found first and the
 // lists collected only when both an Rf and an Rb pair can pass, since most Ra
 // pairs of a precise search have no partner at all.
-bool SearchRa(CandidateContext& c, const ShifterDesign& design, bool raDnm) {
+bool SearchRa(CandidateContext& c, const ShifterDesign& design, const SearchBounds& bounds, bool raDnm) {
     const SearchParams& params = *c.params;
+    RfBounds rfBounds = bounds.narrowRf ? AcceptableRf(bounds.model, c.ra) : RfBounds{0, 0, false};
+    if (rfBounds.known && !(rfBounds.lo <= rfBounds.hi)) return true;
     RbChoices rb{};
+    rb.model = &bounds.model;
     rb.raDnm = raDnm ? 1 : 0;
     rb.plain = ScopeFor(params.minDnm, rb.raDnm);
     rb.withDnm = ScopeFor(params.minDnm, rb.raDnm + 1);
@@ -171,9 +210,11 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, bool raDnm) {
     if (!everyRf && !usable(rb.withDnm)) return true;
 
     const PairRanking& rfParallelRanking = everyRf ? ParallelRanking : DnmRanking;
-    PassingRange rfParallel = FindPassingRange(rfParallelRanking, c.rfTarget, window);
+    PassingRange rfParallel =
+        Narrowed(rfParallelRanking, FindPassingRange(rfParallelRanking, c.rfTarget, window), rfBounds);
     PassingRange rfSeries{};
-    if (everyRf) rfSeries = FindPassingRange(SeriesRanking, c.rfTarget, window);
+    if (everyRf)
+        rfSeries = Narrowed(SeriesRanking, FindPassingRange(SeriesRanking, c.rfTarget, window), rfBounds);
     int rfSize =
         PassingSize(rfParallelRanking, rfParallel) + (everyRf ? PassingSize(SeriesRanking, rfSeries) : 0);
     if (rfSize == 0) return true;
@@ -187,7 +228,7 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, bool raDnm) {
 
 // Every Ra pair of one kind in enumeration order.
 bool SearchRaKind(const PartsList& parts, const SearchParams& params, const ShifterDesign& design,
-                  bool raSeries) {
+                  const SearchBounds& bounds, bool raSeries) {
     const PairTable& table = raSeries ? SeriesPairs : ParallelPairs;
     int last = parts.count - 1;
     CandidateContext c{};
@@ -198,7 +239,7 @@ bool SearchRaKind(const PartsList& parts, const SearchParams& params, const Shif
         c.ra = table.r[p];
         c.raFirst = table.first[p];
         c.raSecond = table.second[p];
-        if (!SearchRa(c, design, c.raSecond == last)) return false;
+        if (!SearchRa(c, design, bounds, c.raSecond == last)) return false;
     }
     return true;
 }
@@ -211,6 +252,12 @@ int SearchCombinations(const PartsList& parts, const SearchParams& params, const
     // Without series pairs the series table stays empty, so no series pair is
     // visited as Ra, Rf or Rb.
     BuildPairTables(parts, includeSerial);
-    if (SearchRaKind(parts, params, design, false)) SearchRaKind(parts, params, design, true);
+    SearchBounds bounds{};
+    bool bounded = WithinBoundedMagnitudes(ParallelRanking) && WithinBoundedMagnitudes(SeriesRanking);
+    double pairMin = 0, pairMax = 0; // no pair of the list: a and b unlimited
+    if (bounded) PairExtent(pairMin, pairMax);
+    bounds.model = BuildAcceptanceModel(params, pairMin, pairMax);
+    bounds.narrowRf = bounded && bounds.model.known;
+    if (SearchRaKind(parts, params, design, bounds, false)) SearchRaKind(parts, params, design, bounds, true);
     return Settings[SETTING_MATCH_COUNT];
 }

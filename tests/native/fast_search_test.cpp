@@ -111,6 +111,15 @@ double Pick(std::mt19937& rng, double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(rng);
 }
 
+// One or two fields typed to an extreme by accident: empty (0), the largest
+// doubles, infinities, NaN, a subnormal, or a value that overflows the gain.
+void ExtremeFields(std::mt19937& rng, SearchParams& p) {
+    static const double EXTREME[] = {0, 1e308, -1e308, Inf, -Inf, NaN, 1e-320, 1e150, -1e-150, 1e100};
+    double* fields[] = {&p.viMin, &p.viMax, &p.voMin, &p.voMax, &p.vref};
+    for (int n = 1 + static_cast<int>(rng() % 2); n > 0; --n)
+        *fields[rng() % std::size(fields)] = EXTREME[rng() % std::size(EXTREME)];
+}
+
 // Parameters as a user would type them, with the degenerate designs (Vref 0,
 // voff 0, voff equal to Vref, infinite or NaN gain, negative targets) mixed in.
 void RandomParams(std::mt19937& rng, SearchParams& p) {
@@ -123,7 +132,7 @@ void RandomParams(std::mt19937& rng, SearchParams& p) {
     p.voMax = p.voMin + gain * span;
     p.precision = std::pow(10.0, Pick(rng, -5, -0.5));
     p.minDnm = static_cast<int>(rng() % 4);
-    switch (rng() % 24) {
+    switch (rng() % 28) {
     case 0:
         p.vref = 0;
         break;
@@ -147,6 +156,14 @@ void RandomParams(std::mt19937& rng, SearchParams& p) {
         break; // voff < 0: negative targets
     case 7:
         p.vref = -p.vref;
+        break;
+    case 8:
+        p.viMin = 0, p.viMax = 0; // both Vi fields empty
+        break;
+    case 9:
+    case 10:
+    case 11:
+        ExtremeFields(rng, p);
         break;
     default:
         break;
@@ -303,6 +320,49 @@ TEST(FastSearch, SameTablesOnBuiltInLists) {
         c.includeSerial = row.serial;
         SCOPED_TRACE(std::string("list ") + std::to_string(row.list) + " precision " + row.precision);
         ExpectSameTable(c);
+    }
+}
+
+// Fields typed to an extreme, as the run sequence reads them, on a 12-part
+// list (with series pairs the literal walks 169 pairs cubed at most): infinite
+// or NaN targets, huge or non-finite voltages whose evaluation overflows into
+// NaN for some candidates only, and an end that a NaN decides alone.
+TEST(FastSearch, SameTablesOnExtremeFields) {
+    const char* const rows[][5] = {
+        {"", "", "0.1", "3.2", "3.3"},
+        {"0.6", "0.6", "0.1", "3.2", "3.3"},
+        {"0.6", "3.0", "-3.2", "", "3.3"},
+        {"0.6", "3.0", "0.1", "3.2", ""},
+        {"0.6", "3.0", "-1e308", "1e308", "3.3"},
+        {"1e300", "1e308", "-1e308", "1e308", "1e308"},
+        {"0.6", "3.0", "-inf", "3.2", "1e308"},
+        {"1e-100", "3.0", "-inf", "3.2", "-1e308"},
+        {"nan", "3.0", "0.1", "3.2", "3.3"},
+        {"0.6", "3.0", "0.1", "inf", "1e308"},
+        {"0.6", "3.0", "nan", "1e-320", "3.3"},
+        {"0.6", "3.0", "0.1", "3.2", "1e-320"},
+    };
+    const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
+    for (const auto& row : rows) {
+        for (const char* precision : {"0.01%", "100%"}) {
+            std::memset(Settings, 0, sizeof Settings);
+            InitDefaults();
+            std::string list;
+            for (int i = 0; i < 12; ++i)
+                list += std::to_string(std::pow(10.0, i / 3.0)) + "\r\n";
+            SetSlotText(SLOT_FIRST_LIST, list.c_str());
+            for (int i = 0; i < 5; ++i)
+                SetSlotText(slots[i], row[i]);
+            SetSlotText(SLOT_PRECISION, precision);
+            if (!(ParseSearchParams() && ParsePartsList() && DeriveShifterDesign())) continue;
+            Case c{list, PartsListStore, SearchParamsStore, ShifterDesignStore, false, false};
+            SCOPED_TRACE(std::string(row[0]) + ".." + row[1] + " vo " + row[2] + ".." + row[3] + " vref " +
+                         row[4] + " precision " + precision);
+            for (bool serial : {false, true}) {
+                c.includeSerial = serial;
+                ExpectSameTable(c);
+            }
+        }
     }
 }
 
