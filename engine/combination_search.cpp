@@ -75,23 +75,6 @@ struct SearchBounds {
     bool narrowRf;
 };
 
-bool WithinBoundedMagnitudes(const PairRanking& ranking) {
-    const RankedPair* e = ranking.entries;
-    return ranking.ordered == ranking.count &&
-           (ranking.ordered == 0 ||
-            (e[0].r >= BOUNDED_MAGNITUDE_MIN && e[ranking.ordered - 1].r <= BOUNDED_MAGNITUDE_MAX));
-}
-
-// The smallest and largest resistance of any pair; the parallel ranking is
-// never empty, and neither ranking holds a NaN here.
-void PairExtent(double& pairMin, double& pairMax) {
-    pairMin = ParallelRanking.entries[0].r;
-    pairMax = ParallelRanking.entries[ParallelRanking.ordered - 1].r;
-    if (SeriesRanking.ordered == 0) return;
-    pairMin = std::min(pairMin, SeriesRanking.entries[0].r);
-    pairMax = std::max(pairMax, SeriesRanking.entries[SeriesRanking.ordered - 1].r);
-}
-
 // The part of an ordered range within lo .. hi of known bounds.
 PassingRange Narrowed(const PairRanking& ranking, PassingRange range, const RbBounds& bounds) {
     if (!bounds.known || range.scan) return range;
@@ -253,9 +236,8 @@ int SearchCombinations(const PartsList& parts, const SearchParams& params, const
     // visited as Ra, Rf or Rb.
     BuildPairTables(parts, includeSerial);
     SearchBounds bounds{};
-    bool bounded = WithinBoundedMagnitudes(ParallelRanking) && WithinBoundedMagnitudes(SeriesRanking);
     double pairMin = 0, pairMax = 0; // no pair of the list: a and b unlimited
-    if (bounded) PairExtent(pairMin, pairMax);
+    bool bounded = BoundedPairExtent(pairMin, pairMax);
     bounds.model = BuildAcceptanceModel(params, pairMin, pairMax);
     bounds.narrowRf = bounded && bounds.model.known;
     if (SearchRaKind(parts, params, design, bounds, false)) SearchRaKind(parts, params, design, bounds, true);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "engine/acceptance_bounds.h"
 #include "engine/best_selection.h"
@@ -48,6 +49,22 @@ struct Partial {
 const PartsList* CompleteParts;
 const SearchParams* CompleteParams;
 std::uint64_t Total;
+// The acceptance bounds of the search, and those of a precision narrowed to the
+// worst kept error, made again only when that error changes.
+AcceptanceModel Model;
+AcceptanceModel NearModel;
+double NearPrecision;
+double PairMin, PairMax;
+
+const AcceptanceModel& ModelWithin(double precision) {
+    if (!(precision == NearPrecision)) {
+        SearchParams tighter = *CompleteParams;
+        tighter.precision = precision;
+        NearModel = BuildAcceptanceModel(tighter, PairMin, PairMax);
+        NearPrecision = precision;
+    }
+    return NearModel;
+}
 
 BoundedRanking Bounded(const PairRanking& ranking, const PairTable& table, bool series) {
     return BoundedRanking{&ranking,
@@ -199,9 +216,8 @@ void OfferCertain(const Partial& c, const BoundedRanking& source, Span span, con
     int mixed = source.ranking == kinds.all[0].ranking ? 1 : 0; // holds pairs with and without DNM
     if (base > keptDnm) return Evaluate(c, source, span, false, -1);
     if (base + mixed < keptDnm) return;
-    SearchParams tighter = *c.params;
-    tighter.precision = std::isnan(worst.worstErr) ? c.params->precision : worst.worstErr;
-    RbBounds near = AcceptableRb(tighter, c.raValue, c.rfValue);
+    double precision = std::isnan(worst.worstErr) ? c.params->precision : worst.worstErr;
+    RbBounds near = AcceptableRb(ModelWithin(precision), c.raValue, c.rfValue);
     Span nearSpan =
         near.known ? Within(source, std::max(lo, near.lo), std::min(hi, near.hi), RANGE_NEAR) : span;
     Evaluate(c, source, Span{std::max(span.lo, nearSpan.lo), std::min(span.hi, nearSpan.hi)}, false, keptDnm);
@@ -237,7 +253,7 @@ void VisitRa(Partial c, const Kinds& kinds) {
     const BoundedRanking* rfSources[2];
     int rfCount = Sources(c.params->minDnm - c.dnm, 2, kinds.all, kinds.allCount, kinds.dnm, rfSources);
     if (rfCount == 0) return;
-    RfBounds rfBounds = AcceptableRf(*c.params, c.raValue);
+    RfBounds rfBounds = AcceptableRf(Model, c.raValue);
     int last = c.parts->count - 1;
     int raDnm = c.dnm;
     for (int s = 0; s < rfCount; ++s) {
@@ -249,7 +265,7 @@ void VisitRa(Partial c, const Kinds& kinds) {
             const BoundedRanking* rbSources[2];
             int rbCount =
                 Sources(c.params->minDnm - c.dnm, 1, kinds.all, kinds.allCount, kinds.dnm, rbSources);
-            RbBounds rbBounds = extremesOnly ? RbBounds{} : AcceptableRb(*c.params, c.raValue, c.rfValue);
+            RbBounds rbBounds = extremesOnly ? RbBounds{} : AcceptableRb(Model, c.raValue, c.rfValue);
             RbBounds certain = rbBounds.known ? CertainRb(*c.params, c.raValue, c.rfValue) : RbBounds{};
             for (int r = 0; r < rbCount; ++r) {
                 if (!extremesOnly)
@@ -276,6 +292,10 @@ CompleteTally SearchComplete(const PartsList& parts, const SearchParams& params,
     CompleteParts = &parts;
     CompleteParams = &params;
     Total = 0;
+    PairMin = PairMax = 0; // a and b unlimited by a list with extreme pairs
+    BoundedPairExtent(PairMin, PairMax);
+    Model = BuildAcceptanceModel(params, PairMin, PairMax);
+    NearPrecision = std::numeric_limits<double>::quiet_NaN();
     Kinds kinds{};
     kinds.all[0] = Bounded(ParallelRanking, ParallelPairs, false);
     kinds.all[1] = Bounded(SeriesRanking, SeriesPairs, true);

@@ -70,6 +70,13 @@ template <typename Test> int FirstHolding(const RankedPair* entries, int lo, int
     return lo;
 }
 
+bool WithinBoundedMagnitudes(const PairRanking& ranking) {
+    const RankedPair* e = ranking.entries;
+    return ranking.ordered == ranking.count &&
+           (ranking.ordered == 0 ||
+            (e[0].r >= BOUNDED_MAGNITUDE_MIN && e[ranking.ordered - 1].r <= BOUNDED_MAGNITUDE_MAX));
+}
+
 } // namespace
 
 void BuildPairTables(const PartsList& parts, bool includeSerial) {
@@ -138,4 +145,15 @@ int RankAtLeast(const PairRanking& ranking, double r) {
 
 int RankAbove(const PairRanking& ranking, double r) {
     return FirstHolding(ranking.entries, 0, ranking.ordered, [r](double x) { return x > r; });
+}
+
+bool BoundedPairExtent(double& pairMin, double& pairMax) {
+    if (!WithinBoundedMagnitudes(ParallelRanking) || !WithinBoundedMagnitudes(SeriesRanking)) return false;
+    // The parallel ranking is never empty, and neither ranking holds a NaN here.
+    pairMin = ParallelRanking.entries[0].r;
+    pairMax = ParallelRanking.entries[ParallelRanking.ordered - 1].r;
+    if (SeriesRanking.ordered == 0) return true;
+    pairMin = std::min(pairMin, SeriesRanking.entries[0].r);
+    pairMax = std::max(pairMax, SeriesRanking.entries[SeriesRanking.ordered - 1].r);
+    return true;
 }

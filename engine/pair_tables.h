@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "engine/acceptance_bounds.h"
 #include "engine/parts_list.h"
 
 // Parallel pairs of a full list (the larger kind): n(n + 1)/2 - 1.
@@ -73,3 +74,9 @@ int RankAbove(const PairRanking& ranking, double r);
 // enumeration order) and returns how many there are.
 int CollectPassing(const PairRanking& ranking, const PassingRange& range, double target, double window,
                    std::uint32_t* out);
+
+// The smallest and largest resistance of the pairs of the last BuildPairTables,
+// when every pair lies within BOUNDED_MAGNITUDE_MIN .. BOUNDED_MAGNITUDE_MAX;
+// otherwise false (a pair of 0 ohms, a NaN or a huge value), and the bounds may
+// not count on the list's extent.
+bool BoundedPairExtent(double& pairMin, double& pairMax);
