@@ -53,13 +53,17 @@ restart_wineserver() {
 }
 
 # The probe prints with CR LF like every Windows program.
-probe() { wine64 "$probe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+# A probe that Wine cannot start or that hangs gives up rather than the test.
+probe() { timeout 30 wine64 "$probe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 text_of() { probe text "$1" | iconv -f CP932 -t UTF-8; }
 
 wait_for() { # wait_for WHAT COMMAND...: polls until the command succeeds
     local what=$1
     shift
-    for _ in $(seq $((TIMEOUT * 4))); do
+    # By the clock, not by a count of tries: on a busy machine each probe
+    # takes a while, and a wait must still fail with its message in time.
+    local deadline=$((SECONDS + TIMEOUT))
+    while ((SECONDS < deadline)); do
         "$@" && return 0
         sleep 0.25
     done

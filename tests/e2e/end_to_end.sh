@@ -27,12 +27,14 @@ wait_for "the typed DNM minimum" text_is 36 0
 # The keyboard: Tab moves on without typing a tab, Shift+Tab comes back,
 # Ctrl+A selects the whole field (so typing replaces it), Enter executes.
 click 11
+wait_for "the focus on Vi(min) after its click" focus_is 11
 xdotool key Tab
 wait_for "the focus on Vi(max) after Tab from Vi(min)" focus_is 13
 text_is 11 0.6 && text_is 13 3.0 || fail "Tab changed a field: '$(text_of 11)' '$(text_of 13)'"
 xdotool key shift+Tab
 wait_for "the focus back on Vi(min) after Shift+Tab" focus_is 11
 click 21
+wait_for "the focus on the precision after its click" focus_is 21
 xdotool key ctrl+a
 xdotool type --delay 50 "0.01%"
 wait_for "the precision retyped over its selection" text_is 21 0.01%

@@ -201,6 +201,7 @@ keyboard_round() {
     local round=$1 edit
     choose edit "${PARAMETER_EDITS[@]}"
     click "$edit"
+    wait_for "the focus on edit $edit after its click (round $round, seed $SEED)" focus_is "$edit"
     echo "get $edit typed.txt" >keys.cmd
     wine64 "$probe" batch keys.cmd </dev/null >/dev/null 2>&1 || fail "round $round: no text read (seed $SEED)"
     xdotool key ctrl+a Tab
