@@ -66,6 +66,24 @@ const AcceptanceModel& ModelWithin(double precision) {
     return NearModel;
 }
 
+// The Rf window of one Ra within the worst kept error, for candidates with the
+// worst kept one's DNM count: outside it none of them can enter the selection.
+// Kept entries only get better, so a window stays valid while that count holds.
+struct NearRfWindow {
+    double raValue;
+    int keptDnm;
+    RfBounds bounds;
+};
+NearRfWindow NearRf;
+
+bool WithinNearRf(const Partial& c, int keptDnm, double precision) {
+    if (!(NearRf.raValue == c.raValue) || NearRf.keptDnm != keptDnm) {
+        NearRf = NearRfWindow{c.raValue, keptDnm, AcceptableRf(ModelWithin(precision), c.raValue)};
+    }
+    const RfBounds& b = NearRf.bounds;
+    return !b.known || (c.rfValue >= b.lo && c.rfValue <= b.hi);
+}
+
 BoundedRanking Bounded(const PairRanking& ranking, const PairTable& table, bool series) {
     return BoundedRanking{&ranking,
                           &table,
@@ -217,10 +235,13 @@ void OfferCertain(const Partial& c, const BoundedRanking& source, Span span, con
     if (base > keptDnm) return Evaluate(c, source, span, false, -1);
     if (base + mixed < keptDnm) return;
     double precision = std::isnan(worst.worstErr) ? c.params->precision : worst.worstErr;
-    RbBounds near = AcceptableRb(ModelWithin(precision), c.raValue, c.rfValue);
-    Span nearSpan =
-        near.known ? Within(source, std::max(lo, near.lo), std::min(hi, near.hi), RANGE_NEAR) : span;
-    Evaluate(c, source, Span{std::max(span.lo, nearSpan.lo), std::min(span.hi, nearSpan.hi)}, false, keptDnm);
+    if (WithinNearRf(c, keptDnm, precision)) {
+        RbBounds near = AcceptableRb(ModelWithin(precision), c.raValue, c.rfValue);
+        Span nearSpan =
+            near.known ? Within(source, std::max(lo, near.lo), std::min(hi, near.hi), RANGE_NEAR) : span;
+        Evaluate(c, source, Span{std::max(span.lo, nearSpan.lo), std::min(span.hi, nearSpan.hi)}, false,
+                 keptDnm);
+    }
     if (mixed && base == keptDnm) Evaluate(c, kinds.dnm, Within(kinds.dnm, lo, hi, RANGE_CERTAIN), false, -1);
 }
 
@@ -296,6 +317,7 @@ CompleteTally SearchComplete(const PartsList& parts, const SearchParams& params,
     BoundedPairExtent(PairMin, PairMax);
     Model = BuildAcceptanceModel(params, PairMin, PairMax);
     NearPrecision = std::numeric_limits<double>::quiet_NaN();
+    NearRf.raValue = std::numeric_limits<double>::quiet_NaN();
     Kinds kinds{};
     kinds.all[0] = Bounded(ParallelRanking, ParallelPairs, false);
     kinds.all[1] = Bounded(SeriesRanking, SeriesPairs, true);
