@@ -6,6 +6,7 @@
 // b are then narrowed again for the rounding of this arithmetic itself.
 #include "engine/certain_bounds.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -50,8 +51,8 @@ RbBounds CertainRb(const SearchParams& p, double ra, double rf) {
         // |vi * b + c| <= t - slack * V * b at this end.
         double c = (1 + a) * vi[end] - p.vref * a - vo[end];
         double pad = BOUND_PAD * (t + m0) / vi[end];
-        bHi = std::fmin(bHi, (t - c) / (vi[end] + EVAL_SLACK * v) - pad);
-        bLo = std::fmax(bLo, -(t + c) / (vi[end] - EVAL_SLACK * v) + pad);
+        bHi = std::min(bHi, (t - c) / (vi[end] + EVAL_SLACK * v) - pad);
+        bLo = std::max(bLo, -(t + c) / (vi[end] - EVAL_SLACK * v) + pad);
     }
     if (!(bHi > 0) || !(bLo < bHi)) return none;
     double lo = rf / bHi * (1 + BOUND_PAD);

@@ -190,6 +190,19 @@ Span Within(const BoundedRanking& b, double rLo, double rHi, RangeKind kind) {
     return Span{lo, std::max(lo, hi)};
 }
 
+// The entries of span within lo .. hi. The sure range lies just inside the
+// possible one, and every entry between them is evaluated anyway, so stepping
+// in from both ends costs less than a search.
+Span Inside(const BoundedRanking& b, Span span, double lo, double hi) {
+    const RankedPair* e = b.ranking->entries;
+    int i = span.lo, j = span.hi;
+    while (i < j && e[i].r < lo)
+        ++i;
+    while (j > i && e[j - 1].r > hi)
+        --j;
+    return Span{i, j};
+}
+
 // Evaluates the entries lo .. hi - 1 of the source; with count set, each
 // accepted one is counted (it was not counted in bulk) and offered; without,
 // only those with the DNM count onlyDnm (or any, when it is negative).
@@ -254,14 +267,9 @@ void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bou
     VisitExtremeRb(c, source);
     Span outer = Within(source, bounds.lo, bounds.hi, RANGE_OUTER);
     if (outer.lo == outer.hi) return;
-    // The sure range lies just inside the possible one.
-    source.hints[RANGE_CERTAIN][0] = outer.lo;
-    source.hints[RANGE_CERTAIN][1] = outer.hi;
     double lo = std::max(bounds.lo, certain.lo);
     double hi = std::min(bounds.hi, certain.hi);
-    Span inner = certain.known && lo <= hi ? Within(source, lo, hi, RANGE_CERTAIN) : Span{outer.lo, outer.lo};
-    inner.lo = std::max(inner.lo, outer.lo);
-    inner.hi = std::max(inner.lo, std::min(inner.hi, outer.hi));
+    Span inner = certain.known && lo <= hi ? Inside(source, outer, lo, hi) : Span{outer.lo, outer.lo};
     Evaluate(c, source, Span{outer.lo, inner.lo}, true, -1);
     Evaluate(c, source, Span{inner.hi, outer.hi}, true, -1);
     Total += static_cast<std::uint64_t>(inner.hi - inner.lo);
