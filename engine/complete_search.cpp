@@ -223,15 +223,16 @@ void Evaluate(const Partial& c, const BoundedRanking& source, Span span, bool co
     }
 }
 
+bool HasExtremes(const BoundedRanking& b) {
+    return b.minAt > 0 || b.maxAt < b.ranking->count;
+}
+
 // The Rb pairs outside the magnitude range, which no bound covers: with a part
 // of 0 ohms an Rb of 0 makes the evaluation NaN, which passes, whatever Rf is.
 void VisitExtremeRb(const Partial& c, const BoundedRanking& source) {
+    if (!HasExtremes(source)) return;
     Evaluate(c, source, Span{0, source.minAt}, true, -1);
     Evaluate(c, source, Span{std::max(source.maxAt, source.minAt), source.ranking->count}, true, -1);
-}
-
-bool HasExtremes(const BoundedRanking& b) {
-    return b.minAt > 0 || b.maxAt < b.ranking->count;
 }
 
 // The surely accepted entries of a span, counted already: only those that can
@@ -258,18 +259,36 @@ void OfferCertain(const Partial& c, const BoundedRanking& source, Span span, con
     if (mixed && base == keptDnm) Evaluate(c, kinds.dnm, Within(kinds.dnm, lo, hi, RANGE_CERTAIN), false, -1);
 }
 
+// So few possible Rb pairs are evaluated one by one: cheaper than finding
+// the sure range among them.
+const int FEW_RB = 6;
+
+// The sure Rb range of one Ra and Rf pair, worked out only when a source has
+// more possible Rb pairs than FEW_RB.
+struct SureRb {
+    bool done;
+    RbBounds bounds;
+    const RbBounds& For(const Partial& c) {
+        if (!done) bounds = CertainRb(*c.params, c.raValue, c.rfValue);
+        done = true;
+        return bounds;
+    }
+};
+
 // The Rb pairs of one source: those the bounds leave possible are evaluated,
 // except those surely accepted, which are counted in bulk.
-void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bounds, const RbBounds& certain,
+void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bounds, SureRb& certain,
              const Kinds& kinds) {
     const PairRanking& ranking = *source.ranking;
     if (!bounds.known) return Evaluate(c, source, Span{0, ranking.count}, true, -1);
     VisitExtremeRb(c, source);
     Span outer = Within(source, bounds.lo, bounds.hi, RANGE_OUTER);
     if (outer.lo == outer.hi) return;
-    double lo = std::max(bounds.lo, certain.lo);
-    double hi = std::min(bounds.hi, certain.hi);
-    Span inner = certain.known && lo <= hi ? Inside(source, outer, lo, hi) : Span{outer.lo, outer.lo};
+    if (outer.hi - outer.lo <= FEW_RB) return Evaluate(c, source, outer, true, -1);
+    const RbBounds& sure = certain.For(c);
+    double lo = std::max(bounds.lo, sure.lo);
+    double hi = std::min(bounds.hi, sure.hi);
+    Span inner = sure.known && lo <= hi ? Inside(source, outer, lo, hi) : Span{outer.lo, outer.lo};
     Evaluate(c, source, Span{outer.lo, inner.lo}, true, -1);
     Evaluate(c, source, Span{inner.hi, outer.hi}, true, -1);
     Total += static_cast<std::uint64_t>(inner.hi - inner.lo);
@@ -295,7 +314,7 @@ void VisitRa(Partial c, const Kinds& kinds) {
             int rbCount =
                 Sources(c.params->minDnm - c.dnm, 1, kinds.all, kinds.allCount, kinds.dnm, rbSources);
             RbBounds rbBounds = extremesOnly ? RbBounds{} : AcceptableRb(Model, c.raValue, c.rfValue);
-            RbBounds certain = rbBounds.known ? CertainRb(*c.params, c.raValue, c.rfValue) : RbBounds{};
+            SureRb certain{};
             for (int r = 0; r < rbCount; ++r) {
                 if (!extremesOnly)
                     VisitRb(c, *rbSources[r], rbBounds, certain, kinds);
