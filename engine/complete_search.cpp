@@ -226,7 +226,7 @@ Span Inside(const BoundedRanking& b, Span span, double lo, double hi) {
 // Evaluates the entries lo .. hi - 1 of the source; with count set, each
 // accepted one is counted (it was not counted in bulk) and offered; without,
 // only those with the DNM count onlyDnm (or any, when it is negative).
-void Evaluate(const Partial& c, const BoundedRanking& source, Span span, bool count, int onlyDnm) {
+void EvaluateSpan(const Partial& c, const BoundedRanking& source, Span span, bool count, int onlyDnm) {
     const RankedPair* e = source.ranking->entries;
     int last = c.parts->count - 1;
     for (int i = span.lo; i < span.hi; ++i) {
@@ -247,10 +247,14 @@ bool HasExtremes(const BoundedRanking& b) {
     return b.minAt > 0 || b.maxAt < b.ranking->count;
 }
 
+// Most spans at the edges of a range are empty: they cost no call.
+inline void Evaluate(const Partial& c, const BoundedRanking& source, Span span, bool count, int onlyDnm) {
+    if (span.lo < span.hi) EvaluateSpan(c, source, span, count, onlyDnm);
+}
+
 // The Rb pairs outside the magnitude range, which no bound covers: with a part
 // of 0 ohms an Rb of 0 makes the evaluation NaN, which passes, whatever Rf is.
 void VisitExtremeRb(const Partial& c, const BoundedRanking& source) {
-    if (!HasExtremes(source)) return;
     Evaluate(c, source, Span{0, source.minAt}, true, -1);
     Evaluate(c, source, Span{std::max(source.maxAt, source.minAt), source.ranking->count}, true, -1);
 }
@@ -301,7 +305,7 @@ void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bou
              const Kinds& kinds) {
     const PairRanking& ranking = *source.ranking;
     if (!bounds.known) return Evaluate(c, source, Span{0, ranking.count}, true, -1);
-    VisitExtremeRb(c, source);
+    if (HasExtremes(source)) VisitExtremeRb(c, source);
     Span outer = Within(source, bounds.lo, bounds.hi, RANGE_OUTER);
     if (outer.lo == outer.hi) return;
     if (outer.hi - outer.lo <= FEW_RB) return Evaluate(c, source, outer, true, -1);
@@ -331,7 +335,10 @@ void VisitRa(Partial c, const Kinds& kinds) {
         c.dnm = raDnm + (table.second[c.rf.position] == last);
         const BoundedRanking* rbSource = Sources(c.params->minDnm - c.dnm, 1, kinds.all, kinds.dnm);
         if (!rbSource) return;
-        if (extremesOnly) return VisitExtremeRb(c, *rbSource);
+        if (extremesOnly) {
+            if (HasExtremes(*rbSource)) VisitExtremeRb(c, *rbSource);
+            return;
+        }
         SureRb certain{};
         VisitRb(c, *rbSource, AcceptableRb(Model, c.raValue, c.rfValue), certain, kinds);
     };
