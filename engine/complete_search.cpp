@@ -51,6 +51,7 @@ std::uint64_t Total;
 // worst kept error, made again only when that error changes.
 AcceptanceModel Model;
 AcceptanceModel NearModel;
+SureRbModel SureModel;
 double NearPrecision;
 double PairMin, PairMax;
 
@@ -293,7 +294,7 @@ struct SureRb {
     bool done;
     RbBounds bounds;
     const RbBounds& For(const Partial& c) {
-        if (!done) bounds = CertainRb(*c.params, c.raValue, c.rfValue);
+        if (!done) bounds = CertainRb(SureModel, c.raValue, c.rfValue);
         done = true;
         return bounds;
     }
@@ -362,6 +363,7 @@ CompleteTally SearchComplete(const PartsList& parts, const SearchParams& params,
     PairMin = PairMax = 0; // a and b unlimited by a list with extreme pairs
     BoundedPairExtent(PairMin, PairMax);
     Model = BuildAcceptanceModel(params, PairMin, PairMax);
+    SureModel = BuildSureRbModel(params);
     NearPrecision = std::numeric_limits<double>::quiet_NaN();
     NearRf.raValue = std::numeric_limits<double>::quiet_NaN();
     static PairRanking both;
