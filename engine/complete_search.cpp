@@ -75,7 +75,19 @@ struct NearRfWindow {
 };
 NearRfWindow NearRf;
 
+// Relative widening of the model's range of Rf / Ra, far beyond the rounding
+// of that quotient and of the window AcceptableRf derives from the same range.
+const double RATIO_PAD = 1e-9;
+
 bool WithinNearRf(const Partial& c, int keptDnm, double precision) {
+    // The range of Rf / Ra over every Ra holds each Ra's window: most Rf pairs
+    // fall outside it, before the window of their Ra is worked out.
+    const AcceptanceModel& near = ModelWithin(precision);
+    double ratio = c.rfValue / c.raValue;
+    if (near.known && near.aLo <= near.aHi &&
+        (ratio < near.aLo - RATIO_PAD * std::fabs(near.aLo) ||
+         ratio > near.aHi + RATIO_PAD * std::fabs(near.aHi)))
+        return false;
     if (!(NearRf.raValue == c.raValue) || NearRf.keptDnm != keptDnm) {
         NearRf = NearRfWindow{c.raValue, keptDnm, AcceptableRf(ModelWithin(precision), c.raValue)};
     }
