@@ -1,8 +1,9 @@
 // The best N accepted candidates of the complete search, kept while it runs in
 // a buffer cut back to the best N whenever it fills, so a candidate that cannot
-// enter costs one comparison with the worst kept at the last cut. An entry is 16 bytes (the worst error and a
-// code of the DNM count and the three pair positions); names are looked up in the pair tables only to break
-// ties and copied only for the records printed.
+// enter costs one comparison with the worst kept at the last cut. An entry is
+// 16 bytes (the worst error and a code of the DNM count and the three pair
+// positions); names are looked up in the pair tables only to break ties and
+// copied only for the records printed.
 #pragma once
 
 #include <cstdint>

@@ -117,6 +117,8 @@ TEST(CompleteSearch, MatchesThePlainEnumeration) {
         {EXACT, exact, false, 3},
         {ZERO_OHMS, defaults, true, 1000},
         {ZERO_OHMS, defaults, false, 40},
+        {ZERO_OHMS, defaults, true, 1}, // NaN errors and equal ones at every cut of the selection
+        {EXACT, exact, true, 1},
     };
     for (const Case& base : cases) {
         for (int dnm = 0; dnm <= 3; ++dnm) {
