@@ -1,7 +1,11 @@
 // Bounded best-N selection for the complete search. A search may accept
-// millions of candidates while N is often 1000, so most offers are rejected at
-// the heap's top after comparing the DNM count and the worst error; names are
-// compared only on an exact tie of both, which designs met exactly produce.
+// millions of candidates; offers collect in a buffer half as large again as N,
+// and a full buffer is cut back to its best N (nth_element, linear), whose
+// worst then turns away every offer that does not come before it. Unlike a
+// heap of a million entries, this touches memory in order. The order is total
+// (the enumeration place breaks the last tie), so the cut keeps exactly the
+// entries a full sort would. Names are compared only on an exact tie of the
+// DNM count and the worst error, which designs met exactly produce.
 #include "engine/best_selection.h"
 
 #include <algorithm>
@@ -10,9 +14,13 @@
 
 namespace {
 
-CandidateKey Best[BEST_LIMIT];
+// Room for N and half as many offers again.
+CandidateKey Best[BEST_LIMIT + BEST_LIMIT / 2];
 int BestCount;
 int BestCapacity;
+int BufferSize;
+bool Cut;           // the buffer has been cut back to the best N once
+CandidateKey Worst; // the worst of the best N at the last cut
 const PartsList* BestParts;
 
 const std::uint64_t REF_MASK = (std::uint64_t{1} << PAIR_REF_BITS) - 1;
@@ -80,29 +88,44 @@ void BestStart(const PartsList& parts, int capacity) {
     BestParts = &parts;
     BestCount = 0;
     BestCapacity = std::min(std::max(capacity, 1), BEST_LIMIT);
+    BufferSize = BestCapacity + std::max(BestCapacity / 2, 1);
+    Cut = false;
 }
 
+namespace {
+
+const auto Before = [](const CandidateKey& a, const CandidateKey& b) { return CandidateBefore(a, b); };
+
+// Keeps the best BestCapacity entries of the buffer, the worst of them last.
+void CutBack() {
+    std::nth_element(Best, Best + BestCapacity - 1, Best + BestCount, Before);
+    BestCount = BestCapacity;
+    Worst = Best[BestCapacity - 1];
+    Cut = true;
+}
+
+} // namespace
+
 void BestOffer(const CandidateKey& key) {
-    if (BestCount < BestCapacity) {
-        Best[BestCount++] = key;
-        std::push_heap(Best, Best + BestCount, CandidateBefore);
-    } else if (CandidateBefore(key, Best[0])) {
-        std::pop_heap(Best, Best + BestCount, CandidateBefore);
-        Best[BestCount - 1] = key;
-        std::push_heap(Best, Best + BestCount, CandidateBefore);
+    if (Cut && !CandidateBefore(key, Worst)) return;
+    if (BestCount == BufferSize) {
+        CutBack();
+        if (!CandidateBefore(key, Worst)) return;
     }
+    Best[BestCount++] = key;
 }
 
 bool BestFull() {
-    return BestCount == BestCapacity;
+    return Cut;
 }
 
 const CandidateKey& BestWorst() {
-    return Best[0];
+    return Worst;
 }
 
 int BestFinish() {
-    std::sort_heap(Best, Best + BestCount, CandidateBefore);
+    if (BestCount > BestCapacity) CutBack();
+    std::sort(Best, Best + BestCount, Before);
     return BestCount;
 }
 

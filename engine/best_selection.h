@@ -1,16 +1,17 @@
-// The best N accepted candidates of the complete search, kept while it runs: a
-// bounded max-heap whose top is the worst kept one, so a candidate that cannot
-// enter costs one comparison. An entry is 16 bytes (the worst error and a code
-// of the DNM count and the three pair positions); names are looked up in the
-// pair tables only to break ties and copied only for the records printed.
+// The best N accepted candidates of the complete search, kept while it runs in
+// a buffer cut back to the best N whenever it fills, so a candidate that cannot
+// enter costs one comparison with the worst kept at the last cut. An entry is
+// 16 bytes (the worst error and a code of the DNM count and the three pair
+// positions); names are looked up in the pair tables only to break ties and
+// copied only for the records printed.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/pair_tables.h"
 
-// The largest N a caller may ask for: 16 MB of entries, in static storage so
-// that only the pages a search fills cost memory.
+// The largest N a caller may ask for: 24 MB of entries with the room for
+// offers, in static storage so that only the pages a search fills cost memory.
 constexpr int BEST_LIMIT = 1000000;
 
 struct CandidateKey {
@@ -48,8 +49,9 @@ bool CandidateBefore(const CandidateKey& a, const CandidateKey& b);
 // the pair tables of parts.
 void BestStart(const PartsList& parts, int capacity);
 void BestOffer(const CandidateKey& key);
-// Once capacity entries are kept, an offer enters only when it comes before
-// the worst of them, BestWorst().
+// Once the selection has been cut back to capacity entries, an offer enters
+// only when it comes before BestWorst(), the worst of them at that cut (later
+// offers only make the kept ones better).
 bool BestFull();
 const CandidateKey& BestWorst();
 // Sorts the kept entries best first and returns how many there are.

@@ -6,6 +6,7 @@
 // b are then narrowed again for the rounding of this arithmetic itself.
 #include "engine/certain_bounds.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -25,36 +26,54 @@ bool InRange(double r) {
     return r >= BOUNDED_MAGNITUDE_MIN && r <= BOUNDED_MAGNITUDE_MAX;
 }
 
-bool BoundsApply(const SearchParams& p, double ra, double rf) {
+bool ParamsApply(const SearchParams& p) {
     return p.precision >= 0 && Moderate(p.precision) && Moderate(p.voMin) && Moderate(p.vref) &&
-           InRange(p.voMax) && InRange(p.viMax) && p.viMin >= VI_MIN_FRACTION * p.viMax &&
-           p.viMin <= p.viMax && InRange(ra) && InRange(rf);
+           InRange(p.voMax) && InRange(p.viMax) && p.viMin >= VI_MIN_FRACTION * p.viMax && p.viMin <= p.viMax;
 }
 
 } // namespace
 
-RbBounds CertainRb(const SearchParams& p, double ra, double rf) {
+SureRbModel BuildSureRbModel(const SearchParams& p) {
+    SureRbModel m{};
+    m.applies = ParamsApply(p);
+    m.tolerance = p.precision * p.voMax * (1 - EVAL_SLACK);
+    m.vref = p.vref;
+    m.absVref = std::fabs(p.vref);
+    m.absVoMin = std::fabs(p.voMin);
+    m.voMax = p.voMax;
+    m.viMax = p.viMax;
+    m.vi[0] = p.viMin, m.vi[1] = p.viMax;
+    m.vo[0] = p.voMin, m.vo[1] = p.voMax;
+    for (int end = 0; end < 2; ++end) {
+        m.up[end] = m.vi[end] + EVAL_SLACK * p.viMax;
+        m.down[end] = m.vi[end] - EVAL_SLACK * p.viMax;
+    }
+    return m;
+}
+
+RbBounds CertainRb(const SureRbModel& m, double ra, double rf) {
     const RbBounds none{1, 0, false};
-    if (!BoundsApply(p, ra, rf)) return none;
+    if (!m.applies || !InRange(ra) || !InRange(rf)) return none;
     double a = rf / ra;
-    double v = p.viMax;
     // Every term the evaluation adds, at b = 0; the slack grows with b as V * b.
-    double m0 = (1 + a) * v + std::fabs(p.vref) * a + std::fabs(p.voMin) + p.voMax;
-    double t = p.precision * p.voMax * (1 - EVAL_SLACK) - EVAL_SLACK * m0;
+    double m0 = (1 + a) * m.viMax + m.absVref * a + m.absVoMin + m.voMax;
+    double t = m.tolerance - EVAL_SLACK * m0;
     if (!(t > 0)) return none;
     double bLo = 0;
     double bHi = HUGE_VAL;
-    const double vi[] = {p.viMin, p.viMax};
-    const double vo[] = {p.voMin, p.voMax};
     for (int end = 0; end < 2; ++end) {
         // |vi * b + c| <= t - slack * V * b at this end.
-        double c = (1 + a) * vi[end] - p.vref * a - vo[end];
-        double pad = BOUND_PAD * (t + m0) / vi[end];
-        bHi = std::fmin(bHi, (t - c) / (vi[end] + EVAL_SLACK * v) - pad);
-        bLo = std::fmax(bLo, -(t + c) / (vi[end] - EVAL_SLACK * v) + pad);
+        double c = (1 + a) * m.vi[end] - m.vref * a - m.vo[end];
+        double pad = BOUND_PAD * (t + m0) / m.vi[end];
+        bHi = std::min(bHi, (t - c) / m.up[end] - pad);
+        bLo = std::max(bLo, -(t + c) / m.down[end] + pad);
     }
     if (!(bHi > 0) || !(bLo < bHi)) return none;
     double lo = rf / bHi * (1 + BOUND_PAD);
     double hi = bLo > 0 ? rf / bLo * (1 - BOUND_PAD) : HUGE_VAL;
     return RbBounds{lo, hi, lo <= hi};
+}
+
+RbBounds CertainRb(const SearchParams& p, double ra, double rf) {
+    return CertainRb(BuildSureRbModel(p), ra, rf);
 }

@@ -23,11 +23,9 @@ namespace {
 // A ranking with the parts of it that bounds never rule out: entries below
 // BOUNDED_MAGNITUDE_MIN (zero ohms), above BOUNDED_MAGNITUDE_MAX, and NaN ones.
 struct BoundedRanking {
-    const PairRanking* ranking;
-    const PairTable* table;
-    bool series;
-    int minAt; // first ordered entry not below the magnitude range
-    int maxAt; // first ordered entry above it
+    const PairRanking* ranking; // positions tagged with SERIES_TAG for series pairs
+    int minAt;                  // first ordered entry not below the magnitude range
+    int maxAt;                  // first ordered entry above it
     // Where the last search for each end of a range ended: successive Rf pairs
     // of one Ra come in ascending order and move their Rb bounds along with them.
     // One pair of hints for each kind of range that is looked up (RangeKind).
@@ -53,6 +51,7 @@ std::uint64_t Total;
 // worst kept error, made again only when that error changes.
 AcceptanceModel Model;
 AcceptanceModel NearModel;
+SureRbModel SureModel;
 double NearPrecision;
 double PairMin, PairMax;
 
@@ -66,13 +65,72 @@ const AcceptanceModel& ModelWithin(double precision) {
     return NearModel;
 }
 
-BoundedRanking Bounded(const PairRanking& ranking, const PairTable& table, bool series) {
-    return BoundedRanking{&ranking,
-                          &table,
-                          series,
-                          RankAtLeast(ranking, BOUNDED_MAGNITUDE_MIN),
-                          RankAbove(ranking, BOUNDED_MAGNITUDE_MAX),
-                          {}};
+// The Rf window of one Ra within the worst kept error, for candidates with the
+// worst kept one's DNM count: outside it none of them can enter the selection.
+// Kept entries only get better, so a window stays valid while that count holds.
+struct NearRfWindow {
+    double raValue;
+    int keptDnm;
+    RfBounds bounds;
+};
+NearRfWindow NearRf;
+
+// Relative widening of the model's range of Rf / Ra, far beyond the rounding
+// of that quotient and of the window AcceptableRf derives from the same range.
+const double RATIO_PAD = 1e-9;
+
+bool WithinNearRf(const Partial& c, int keptDnm, double precision) {
+    // The range of Rf / Ra over every Ra holds each Ra's window: most Rf pairs
+    // fall outside it, before the window of their Ra is worked out.
+    const AcceptanceModel& near = ModelWithin(precision);
+    double ratio = c.rfValue / c.raValue;
+    if (near.known && near.aLo <= near.aHi &&
+        (ratio < near.aLo - RATIO_PAD * std::fabs(near.aLo) ||
+         ratio > near.aHi + RATIO_PAD * std::fabs(near.aHi)))
+        return false;
+    if (!(NearRf.raValue == c.raValue) || NearRf.keptDnm != keptDnm) {
+        NearRf = NearRfWindow{c.raValue, keptDnm, AcceptableRf(ModelWithin(precision), c.raValue)};
+    }
+    const RfBounds& b = NearRf.bounds;
+    return !b.known || (c.rfValue >= b.lo && c.rfValue <= b.hi);
+}
+
+// Marks the series pairs in a ranking of both kinds: one search over it finds
+// the Rb (or Rf) pairs of both kinds at once.
+const std::uint32_t SERIES_TAG = 0x80000000u;
+RankedPair BothKinds[2 * PAIR_CAPACITY];
+
+PairRef RefOf(std::uint32_t tagged) {
+    return PairRef{(tagged & SERIES_TAG) != 0, static_cast<int>(tagged & ~SERIES_TAG)};
+}
+const PairTable& TableOf(PairRef ref) {
+    return ref.series ? SeriesPairs : ParallelPairs;
+}
+
+// The parallel and series rankings merged by resistance, series positions
+// tagged; the NaN pairs of both follow the ordered ones.
+PairRanking MergeKinds(const PairRanking& parallel, const PairRanking& series) {
+    RankedPair* out = BothKinds;
+    int i = 0, j = 0;
+    auto tagged = [&series](int k) {
+        return RankedPair{series.entries[k].r, series.entries[k].position | SERIES_TAG};
+    };
+    while (i < parallel.ordered || j < series.ordered) {
+        bool takeSeries =
+            i == parallel.ordered || (j < series.ordered && series.entries[j].r < parallel.entries[i].r);
+        *out++ = takeSeries ? tagged(j++) : parallel.entries[i++];
+    }
+    for (int k = parallel.ordered; k < parallel.count; ++k)
+        *out++ = parallel.entries[k];
+    for (int k = series.ordered; k < series.count; ++k)
+        *out++ = tagged(k);
+    return PairRanking{BothKinds, parallel.ordered + series.ordered, parallel.count + series.count,
+                       parallel.nonNegative && series.nonNegative};
+}
+
+BoundedRanking Bounded(const PairRanking& ranking) {
+    return BoundedRanking{
+        &ranking, RankAtLeast(ranking, BOUNDED_MAGNITUDE_MIN), RankAbove(ranking, BOUNDED_MAGNITUDE_MAX), {}};
 }
 
 // First ordered entry for which test holds (a test that holds on a suffix),
@@ -122,39 +180,32 @@ template <typename Visit> void ForEachPossible(const BoundedRanking& b, const Rb
     const RankedPair* e = ranking.entries;
     if (!bounds.known) {
         for (int i = 0; i < ranking.count; ++i)
-            visit(static_cast<int>(e[i].position));
+            visit(e[i].position);
         return;
     }
     int lo = std::max(b.minAt, RankAtLeast(ranking, bounds.lo));
     int hi = std::min(b.maxAt, RankAbove(ranking, bounds.hi));
     for (int i = 0; i < b.minAt; ++i)
-        visit(static_cast<int>(e[i].position));
+        visit(e[i].position);
     for (int i = lo; i < hi; ++i)
-        visit(static_cast<int>(e[i].position));
+        visit(e[i].position);
     for (int i = std::max(b.maxAt, b.minAt); i < ranking.count; ++i)
-        visit(static_cast<int>(e[i].position));
+        visit(e[i].position);
 }
 
 // Where the pairs of the next resistor come from, given how many more DNM
 // positions the candidate still needs: only the pairs with the last entry
 // when it needs one from each remaining resistor, otherwise both kinds.
-int Sources(int missing, int remaining, const BoundedRanking* all, int allCount, const BoundedRanking& dnm,
-            const BoundedRanking** out) {
-    if (missing > remaining) return 0;
-    if (missing == remaining) {
-        out[0] = &dnm;
-        return 1;
-    }
-    for (int i = 0; i < allCount; ++i)
-        out[i] = &all[i];
-    return allCount;
+const BoundedRanking* Sources(int missing, int remaining, const BoundedRanking& all,
+                              const BoundedRanking& dnm) {
+    if (missing > remaining) return nullptr;
+    return missing == remaining ? &dnm : &all;
 }
 
-// The kinds of one run: parallel, then series when they are searched, and the
-// parallel pairs with the last entry.
+// The rankings of one run: every pair (parallel, and series when they are
+// searched), and the parallel pairs with the last entry.
 struct Kinds {
-    BoundedRanking all[2];
-    int allCount;
+    BoundedRanking all;
     BoundedRanking dnm;
     bool extremes; // some pair lies outside the magnitude range
 };
@@ -172,24 +223,46 @@ Span Within(const BoundedRanking& b, double rLo, double rHi, RangeKind kind) {
     return Span{lo, std::max(lo, hi)};
 }
 
+// The entries of span within lo .. hi. The sure range lies just inside the
+// possible one, and every entry between them is evaluated anyway, so stepping
+// in from both ends costs less than a search.
+Span Inside(const BoundedRanking& b, Span span, double lo, double hi) {
+    const RankedPair* e = b.ranking->entries;
+    int i = span.lo, j = span.hi;
+    while (i < j && e[i].r < lo)
+        ++i;
+    while (j > i && e[j - 1].r > hi)
+        --j;
+    return Span{i, j};
+}
+
 // Evaluates the entries lo .. hi - 1 of the source; with count set, each
 // accepted one is counted (it was not counted in bulk) and offered; without,
 // only those with the DNM count onlyDnm (or any, when it is negative).
-void Evaluate(const Partial& c, const BoundedRanking& source, Span span, bool count, int onlyDnm) {
-    const PairTable& table = *source.table;
+void EvaluateSpan(const Partial& c, const BoundedRanking& source, Span span, bool count, int onlyDnm) {
     const RankedPair* e = source.ranking->entries;
     int last = c.parts->count - 1;
     for (int i = span.lo; i < span.hi; ++i) {
-        int position = static_cast<int>(e[i].position);
+        PairRef rb = RefOf(e[i].position);
+        const PairTable& table = TableOf(rb);
+        int position = rb.position;
         // Sources has already left out the pairs that miss the DNM minimum.
         int dnm = c.dnm + (table.second[position] == last);
         if (onlyDnm >= 0 && dnm != onlyDnm) continue;
         CandidateValues v = EvaluateCandidate(c.raValue, table.r[position], c.rfValue, *c.params);
         if (v.worstErr > c.params->precision) continue;
         if (count) ++Total;
-        BestOffer(
-            CandidateKey{v.worstErr, EncodeCandidate(dnm, c.ra, c.rf, PairRef{source.series, position})});
+        BestOffer(CandidateKey{v.worstErr, EncodeCandidate(dnm, c.ra, c.rf, rb)});
     }
+}
+
+bool HasExtremes(const BoundedRanking& b) {
+    return b.minAt > 0 || b.maxAt < b.ranking->count;
+}
+
+// Most spans at the edges of a range are empty: they cost no call.
+inline void Evaluate(const Partial& c, const BoundedRanking& source, Span span, bool count, int onlyDnm) {
+    if (span.lo < span.hi) EvaluateSpan(c, source, span, count, onlyDnm);
 }
 
 // The Rb pairs outside the magnitude range, which no bound covers: with a part
@@ -197,10 +270,6 @@ void Evaluate(const Partial& c, const BoundedRanking& source, Span span, bool co
 void VisitExtremeRb(const Partial& c, const BoundedRanking& source) {
     Evaluate(c, source, Span{0, source.minAt}, true, -1);
     Evaluate(c, source, Span{std::max(source.maxAt, source.minAt), source.ranking->count}, true, -1);
-}
-
-bool HasExtremes(const BoundedRanking& b) {
-    return b.minAt > 0 || b.maxAt < b.ranking->count;
 }
 
 // The surely accepted entries of a span, counted already: only those that can
@@ -213,34 +282,50 @@ void OfferCertain(const Partial& c, const BoundedRanking& source, Span span, con
     const CandidateKey& worst = BestWorst();
     int keptDnm = CandidateDnm(worst.code);
     int base = c.dnm + (source.ranking == kinds.dnm.ranking ? 1 : 0);
-    int mixed = source.ranking == kinds.all[0].ranking ? 1 : 0; // holds pairs with and without DNM
+    int mixed = source.ranking == kinds.all.ranking ? 1 : 0; // holds pairs with and without DNM
     if (base > keptDnm) return Evaluate(c, source, span, false, -1);
     if (base + mixed < keptDnm) return;
     double precision = std::isnan(worst.worstErr) ? c.params->precision : worst.worstErr;
-    RbBounds near = AcceptableRb(ModelWithin(precision), c.raValue, c.rfValue);
-    Span nearSpan =
-        near.known ? Within(source, std::max(lo, near.lo), std::min(hi, near.hi), RANGE_NEAR) : span;
-    Evaluate(c, source, Span{std::max(span.lo, nearSpan.lo), std::min(span.hi, nearSpan.hi)}, false, keptDnm);
+    if (WithinNearRf(c, keptDnm, precision)) {
+        RbBounds near = AcceptableRb(ModelWithin(precision), c.raValue, c.rfValue);
+        Span nearSpan =
+            near.known ? Within(source, std::max(lo, near.lo), std::min(hi, near.hi), RANGE_NEAR) : span;
+        Evaluate(c, source, Span{std::max(span.lo, nearSpan.lo), std::min(span.hi, nearSpan.hi)}, false,
+                 keptDnm);
+    }
     if (mixed && base == keptDnm) Evaluate(c, kinds.dnm, Within(kinds.dnm, lo, hi, RANGE_CERTAIN), false, -1);
 }
 
+// So few possible Rb pairs are evaluated one by one: cheaper than finding
+// the sure range among them.
+const int FEW_RB = 6;
+
+// The sure Rb range of one Ra and Rf pair, worked out only when a source has
+// more possible Rb pairs than FEW_RB.
+struct SureRb {
+    bool done;
+    RbBounds bounds;
+    const RbBounds& For(const Partial& c) {
+        if (!done) bounds = CertainRb(SureModel, c.raValue, c.rfValue);
+        done = true;
+        return bounds;
+    }
+};
+
 // The Rb pairs of one source: those the bounds leave possible are evaluated,
 // except those surely accepted, which are counted in bulk.
-void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bounds, const RbBounds& certain,
+void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bounds, SureRb& certain,
              const Kinds& kinds) {
     const PairRanking& ranking = *source.ranking;
     if (!bounds.known) return Evaluate(c, source, Span{0, ranking.count}, true, -1);
-    VisitExtremeRb(c, source);
+    if (HasExtremes(source)) VisitExtremeRb(c, source);
     Span outer = Within(source, bounds.lo, bounds.hi, RANGE_OUTER);
     if (outer.lo == outer.hi) return;
-    // The sure range lies just inside the possible one.
-    source.hints[RANGE_CERTAIN][0] = outer.lo;
-    source.hints[RANGE_CERTAIN][1] = outer.hi;
-    double lo = std::max(bounds.lo, certain.lo);
-    double hi = std::min(bounds.hi, certain.hi);
-    Span inner = certain.known && lo <= hi ? Within(source, lo, hi, RANGE_CERTAIN) : Span{outer.lo, outer.lo};
-    inner.lo = std::max(inner.lo, outer.lo);
-    inner.hi = std::max(inner.lo, std::min(inner.hi, outer.hi));
+    if (outer.hi - outer.lo <= FEW_RB) return Evaluate(c, source, outer, true, -1);
+    const RbBounds& sure = certain.For(c);
+    double lo = std::max(bounds.lo, sure.lo);
+    double hi = std::min(bounds.hi, sure.hi);
+    Span inner = sure.known && lo <= hi ? Inside(source, outer, lo, hi) : Span{outer.lo, outer.lo};
     Evaluate(c, source, Span{outer.lo, inner.lo}, true, -1);
     Evaluate(c, source, Span{inner.hi, outer.hi}, true, -1);
     Total += static_cast<std::uint64_t>(inner.hi - inner.lo);
@@ -250,37 +335,32 @@ void VisitRb(const Partial& c, const BoundedRanking& source, const RbBounds& bou
 // Every Rf and Rb of the Ra pair in c. An Rf that the bounds rule out still
 // meets the Rb pairs outside the magnitude range, when the list has any.
 void VisitRa(Partial c, const Kinds& kinds) {
-    const BoundedRanking* rfSources[2];
-    int rfCount = Sources(c.params->minDnm - c.dnm, 2, kinds.all, kinds.allCount, kinds.dnm, rfSources);
-    if (rfCount == 0) return;
+    const BoundedRanking* rfSource = Sources(c.params->minDnm - c.dnm, 2, kinds.all, kinds.dnm);
+    if (!rfSource) return;
+    const BoundedRanking& source = *rfSource;
     RfBounds rfBounds = AcceptableRf(Model, c.raValue);
     int last = c.parts->count - 1;
     int raDnm = c.dnm;
-    for (int s = 0; s < rfCount; ++s) {
-        const BoundedRanking& source = *rfSources[s];
-        auto visitRf = [&](int position, bool extremesOnly) {
-            c.rf = PairRef{source.series, position};
-            c.rfValue = source.table->r[position];
-            c.dnm = raDnm + (source.table->second[position] == last);
-            const BoundedRanking* rbSources[2];
-            int rbCount =
-                Sources(c.params->minDnm - c.dnm, 1, kinds.all, kinds.allCount, kinds.dnm, rbSources);
-            RbBounds rbBounds = extremesOnly ? RbBounds{} : AcceptableRb(Model, c.raValue, c.rfValue);
-            RbBounds certain = rbBounds.known ? CertainRb(*c.params, c.raValue, c.rfValue) : RbBounds{};
-            for (int r = 0; r < rbCount; ++r) {
-                if (!extremesOnly)
-                    VisitRb(c, *rbSources[r], rbBounds, certain, kinds);
-                else if (HasExtremes(*rbSources[r]))
-                    VisitExtremeRb(c, *rbSources[r]);
-            }
-        };
-        ForEachPossible(source, rfBounds, [&](int position) { visitRf(position, false); });
-        if (!rfBounds.known || !(kinds.extremes)) continue;
-        Span possible = Within(source, rfBounds.lo, rfBounds.hi, RANGE_OTHER);
-        const RankedPair* e = source.ranking->entries;
-        for (int i = source.minAt; i < std::max(source.minAt, source.maxAt); ++i)
-            if (i < possible.lo || i >= possible.hi) visitRf(static_cast<int>(e[i].position), true);
-    }
+    auto visitRf = [&](std::uint32_t tagged, bool extremesOnly) {
+        c.rf = RefOf(tagged);
+        const PairTable& table = TableOf(c.rf);
+        c.rfValue = table.r[c.rf.position];
+        c.dnm = raDnm + (table.second[c.rf.position] == last);
+        const BoundedRanking* rbSource = Sources(c.params->minDnm - c.dnm, 1, kinds.all, kinds.dnm);
+        if (!rbSource) return;
+        if (extremesOnly) {
+            if (HasExtremes(*rbSource)) VisitExtremeRb(c, *rbSource);
+            return;
+        }
+        SureRb certain{};
+        VisitRb(c, *rbSource, AcceptableRb(Model, c.raValue, c.rfValue), certain, kinds);
+    };
+    ForEachPossible(source, rfBounds, [&](std::uint32_t tagged) { visitRf(tagged, false); });
+    if (!rfBounds.known || !(kinds.extremes)) return;
+    Span possible = Within(source, rfBounds.lo, rfBounds.hi, RANGE_OTHER);
+    const RankedPair* e = source.ranking->entries;
+    for (int i = source.minAt; i < std::max(source.minAt, source.maxAt); ++i)
+        if (i < possible.lo || i >= possible.hi) visitRf(e[i].position, true);
 }
 
 } // namespace
@@ -295,19 +375,21 @@ CompleteTally SearchComplete(const PartsList& parts, const SearchParams& params,
     PairMin = PairMax = 0; // a and b unlimited by a list with extreme pairs
     BoundedPairExtent(PairMin, PairMax);
     Model = BuildAcceptanceModel(params, PairMin, PairMax);
+    SureModel = BuildSureRbModel(params);
     NearPrecision = std::numeric_limits<double>::quiet_NaN();
+    NearRf.raValue = std::numeric_limits<double>::quiet_NaN();
+    static PairRanking both;
+    if (includeSerial) both = MergeKinds(ParallelRanking, SeriesRanking);
     Kinds kinds{};
-    kinds.all[0] = Bounded(ParallelRanking, ParallelPairs, false);
-    kinds.all[1] = Bounded(SeriesRanking, SeriesPairs, true);
-    kinds.allCount = includeSerial ? 2 : 1;
-    kinds.dnm = Bounded(DnmRanking, ParallelPairs, false);
-    kinds.extremes = HasExtremes(kinds.all[0]) || (includeSerial && HasExtremes(kinds.all[1]));
+    kinds.all = Bounded(includeSerial ? both : ParallelRanking);
+    kinds.dnm = Bounded(DnmRanking);
+    kinds.extremes = HasExtremes(kinds.all);
     int last = parts.count - 1;
     Partial c{};
     c.parts = &parts;
     c.params = &params;
-    for (int k = 0; k < kinds.allCount; ++k) {
-        const PairTable& table = *kinds.all[k].table;
+    for (int k = 0; k < (includeSerial ? 2 : 1); ++k) {
+        const PairTable& table = TableOf(PairRef{k == 1, 0});
         for (int position = 0; position < table.count; ++position) {
             c.ra = PairRef{k == 1, position};
             c.raValue = table.r[position];

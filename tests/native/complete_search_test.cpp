@@ -117,6 +117,8 @@ TEST(CompleteSearch, MatchesThePlainEnumeration) {
         {EXACT, exact, false, 3},
         {ZERO_OHMS, defaults, true, 1000},
         {ZERO_OHMS, defaults, false, 40},
+        {ZERO_OHMS, defaults, true, 1}, // NaN errors and equal ones at every cut of the selection
+        {EXACT, exact, true, 1},
     };
     for (const Case& base : cases) {
         for (int dnm = 0; dnm <= 3; ++dnm) {
@@ -132,7 +134,7 @@ TEST(CompleteSearch, MatchesThePlainEnumerationOnRandomCases) {
     static const char* const VALUES[] = {"10", "12", "15", "18",   "22",   "27",  "33",  "39",   "47", "56",
                                          "68", "82", "1k", "1.2k", "4.7k", "10k", "47k", "100k", "1M"};
     std::mt19937 rng(20261209);
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 400; ++i) {
         std::string list;
         for (int parts = 3 + static_cast<int>(rng() % 6); parts > 0; --parts)
             list += std::string(VALUES[rng() % std::size(VALUES)]) + "\n";
@@ -148,6 +150,26 @@ TEST(CompleteSearch, MatchesThePlainEnumerationOnRandomCases) {
                        static_cast<int>(rng() % 4)};
         ExpectSameAsEnumeration(Case{list.c_str(), p, rng() % 2 == 0, 1 + static_cast<int>(rng() % 60)});
     }
+}
+
+// Precisions just at and just below the error of one candidate whose Rb has
+// many equal pairs: it lies between the possible and the sure Rb range, where
+// each pair must be evaluated, not counted in bulk.
+TEST(CompleteSearch, MatchesThePlainEnumerationAtTheEdgeOfThePrecision) {
+    const char* const list = "10k\n10k\n10k\n10k\n10k\n2.2k\n4.7k\n1k\n";
+    static PartsList parts;
+    ASSERT_TRUE(ParsePartsText(list, parts));
+    const SearchParams wide{0.6, 3.0, 0.1, 3.2, 3.3, 0.05, 0};
+    int tried = 0;
+    for (const MatchRecord& r : Enumerate(parts, wide, false)) {
+        if (std::strcmp(r.rbName1, "10k") != 0 || std::strcmp(r.rbName2, "10k") != 0 || tried++ % 5) continue;
+        for (double factor : {1.0, 1 - 1e-12}) {
+            SearchParams edge = wide;
+            edge.precision = r.worstErr * factor;
+            ExpectSameAsEnumeration(Case{list, edge, false, 1000});
+        }
+    }
+    EXPECT_GT(tried, 10);
 }
 
 // The bulk count trusts CertainRb: every Rb inside it, its very ends included,
