@@ -85,7 +85,9 @@ PassingRange Narrowed(const PairRanking& ranking, PassingRange range, const RbBo
 
 RbScope ScopeFor(int minDnm, int dnmSoFar) {
     int missing = minDnm - dnmSoFar;
-    return missing <= 0 ? RbScope::All : missing == 1 ? RbScope::DnmPairs : RbScope::None;
+    if (missing <= 0) return RbScope::All;
+    if (missing == 1) return RbScope::DnmPairs;
+    return RbScope::None;
 }
 
 bool VisitRb(const CandidateContext& c, const PassingPairs& rb, const PairTable& table, TopologyMask topology,
@@ -153,60 +155,94 @@ PassingPairs Collect(const PairRanking& ranking, const PassingRange& range, doub
     return PassingPairs{positions, CollectPassing(ranking, range, target, window, positions)};
 }
 
-// All candidates of one Ra pair (set in c). The ranges are found first and the
-// lists collected only when both an Rf and an Rb pair can pass, since most Ra
-// pairs of a precise search have no partner at all.
-bool SearchRa(CandidateContext& c, const ShifterDesign& design, const SearchBounds& bounds, bool raDnm) {
-    const SearchParams& params = *c.params;
-    RfBounds rfBounds = bounds.narrowRf ? AcceptableRf(bounds.model, c.ra) : RfBounds{0, 0, false};
-    if (rfBounds.known && !(rfBounds.lo <= rfBounds.hi)) return true;
-    RbChoices rb{};
-    rb.model = &bounds.model;
+// The Rb scopes of the current Ra pair and its empty Rb sources; false when
+// even an Rf pair that adds to the DNM count cannot reach the minimum.
+bool PrepareChoices(RbChoices& rb, const CandidateContext& c, const AcceptanceModel& model, bool raDnm,
+                    double window) {
+    rb.model = &model;
     rb.raDnm = raDnm ? 1 : 0;
-    rb.plain = ScopeFor(params.minDnm, rb.raDnm);
-    rb.withDnm = ScopeFor(params.minDnm, rb.raDnm + 1);
-    if (rb.withDnm == RbScope::None) return true;
-
-    ComputeTargets(c, design, params.vref);
-    double window = design.prefilterWindow;
-    bool needAll = rb.plain == RbScope::All || rb.withDnm == RbScope::All;
-    bool needDnm = rb.plain == RbScope::DnmPairs || rb.withDnm == RbScope::DnmPairs;
+    rb.plain = ScopeFor(c.params->minDnm, rb.raDnm);
+    rb.withDnm = ScopeFor(c.params->minDnm, rb.raDnm + 1);
     rb.target = c.rbTarget;
     rb.window = window;
     rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, RbParallelPositions, -1};
     rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, RbSeriesPositions, -1};
     rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, RbDnmPositions, -1};
-    if (needAll) {
-        rb.parallel.range = FindPassingRange(ParallelRanking, c.rbTarget, window);
-        rb.series.range = FindPassingRange(SeriesRanking, c.rbTarget, window);
+    return rb.withDnm != RbScope::None;
+}
+
+// How many Rb pairs pass, at most, among all pairs and among the DNM pairs.
+struct RbSizes {
+    int all;
+    int dnm;
+};
+
+// Finds the passing ranges of the Rb sources the scopes use.
+RbSizes FindRbRanges(RbChoices& rb) {
+    RbSizes sizes{0, 0};
+    if (rb.plain == RbScope::All || rb.withDnm == RbScope::All) {
+        rb.parallel.range = FindPassingRange(ParallelRanking, rb.target, rb.window);
+        rb.series.range = FindPassingRange(SeriesRanking, rb.target, rb.window);
+        sizes.all =
+            PassingSize(ParallelRanking, rb.parallel.range) + PassingSize(SeriesRanking, rb.series.range);
     }
-    if (needDnm) rb.dnm.range = FindPassingRange(DnmRanking, c.rbTarget, window);
-    int allSize = needAll ? PassingSize(ParallelRanking, rb.parallel.range) +
-                                PassingSize(SeriesRanking, rb.series.range)
-                          : 0;
-    int dnmSize = needDnm ? PassingSize(DnmRanking, rb.dnm.range) : 0;
-    auto usable = [&](RbScope scope) {
-        return scope == RbScope::All ? allSize > 0 : scope == RbScope::DnmPairs && dnmSize > 0;
-    };
-    // Every Rf pair may take part, or only those that add to the DNM count.
-    bool everyRf = usable(rb.plain);
-    if (!everyRf && !usable(rb.withDnm)) return true;
+    if (rb.plain == RbScope::DnmPairs || rb.withDnm == RbScope::DnmPairs) {
+        rb.dnm.range = FindPassingRange(DnmRanking, rb.target, rb.window);
+        sizes.dnm = PassingSize(DnmRanking, rb.dnm.range);
+    }
+    return sizes;
+}
 
-    const PairRanking& rfParallelRanking = everyRf ? ParallelRanking : DnmRanking;
-    PassingRange rfParallel =
-        Narrowed(rfParallelRanking, FindPassingRange(rfParallelRanking, c.rfTarget, window), rfBounds);
-    PassingRange rfSeries{};
+bool Usable(RbScope scope, const RbSizes& sizes) {
+    if (scope == RbScope::All) return sizes.all > 0;
+    return scope == RbScope::DnmPairs && sizes.dnm > 0;
+}
+
+// The Rf pairs of the current Ra pair that pass their pre-filter and the
+// acceptance bounds: every parallel and series pair, or, when only an Rf pair
+// that adds to the DNM count can take part, the DNM pairs alone.
+struct RfRanges {
+    const PairRanking* parallelRanking;
+    PassingRange parallel;
+    PassingRange series;
+    bool everyRf;
+};
+
+RfRanges FindRfRanges(const CandidateContext& c, const RfBounds& bounds, double window, bool everyRf) {
+    RfRanges rf{everyRf ? &ParallelRanking : &DnmRanking, {}, {}, everyRf};
+    rf.parallel =
+        Narrowed(*rf.parallelRanking, FindPassingRange(*rf.parallelRanking, c.rfTarget, window), bounds);
     if (everyRf)
-        rfSeries = Narrowed(SeriesRanking, FindPassingRange(SeriesRanking, c.rfTarget, window), rfBounds);
-    int rfSize =
-        PassingSize(rfParallelRanking, rfParallel) + (everyRf ? PassingSize(SeriesRanking, rfSeries) : 0);
-    if (rfSize == 0) return true;
+        rf.series = Narrowed(SeriesRanking, FindPassingRange(SeriesRanking, c.rfTarget, window), bounds);
+    return rf;
+}
 
-    if (!VisitRf(c, Collect(rfParallelRanking, rfParallel, c.rfTarget, window, RfParallelPositions), false,
+int RfSize(const RfRanges& rf) {
+    return PassingSize(*rf.parallelRanking, rf.parallel) +
+           (rf.everyRf ? PassingSize(SeriesRanking, rf.series) : 0);
+}
+
+// All candidates of one Ra pair (set in c). The ranges are found first and the
+// lists collected only when both an Rf and an Rb pair can pass, since most Ra
+// pairs of a precise search have no partner at all.
+bool SearchRa(CandidateContext& c, const ShifterDesign& design, const SearchBounds& bounds, bool raDnm) {
+    RfBounds rfBounds = bounds.narrowRf ? AcceptableRf(bounds.model, c.ra) : RfBounds{0, 0, false};
+    if (rfBounds.known && !(rfBounds.lo <= rfBounds.hi)) return true;
+    ComputeTargets(c, design, c.params->vref);
+    double window = design.prefilterWindow;
+    RbChoices rb{};
+    if (!PrepareChoices(rb, c, bounds.model, raDnm, window)) return true;
+    RbSizes sizes = FindRbRanges(rb);
+    bool everyRf = Usable(rb.plain, sizes);
+    if (!everyRf && !Usable(rb.withDnm, sizes)) return true;
+
+    RfRanges rf = FindRfRanges(c, rfBounds, window, everyRf);
+    if (RfSize(rf) == 0) return true;
+    if (!VisitRf(c, Collect(*rf.parallelRanking, rf.parallel, c.rfTarget, window, RfParallelPositions), false,
                  rb))
         return false;
     if (!everyRf) return true;
-    return VisitRf(c, Collect(SeriesRanking, rfSeries, c.rfTarget, window, RfSeriesPositions), true, rb);
+    return VisitRf(c, Collect(SeriesRanking, rf.series, c.rfTarget, window, RfSeriesPositions), true, rb);
 }
 
 // Every Ra pair of one kind in enumeration order.
