@@ -72,6 +72,13 @@ EndKind Classify(double vi, double vo, double vref, double voMax) {
     return std::fabs(vo) <= 1e300 || !std::isfinite(vo) ? EndKind::Constant : EndKind::Unknown;
 }
 
+// Whether a voltage times any positive factor of bounded resistances keeps
+// one kind of value: finite for a bounded voltage, NaN for a NaN one (which
+// must not be tried as an infinity: that would make the end look variable).
+bool FixedTerm(double v) {
+    return Bounded(v) || std::isnan(v);
+}
+
 // The error magnitude (percent) of an end with a non-finite input; false when
 // it may differ between candidates. Each term of the output is finite (at most
 // 1e301 with a bounded input) or the infinity of its input's sign, whatever the
@@ -80,8 +87,9 @@ EndKind Classify(double vi, double vo, double vref, double voMax) {
 // outputs tried are one finite value and, for an unbounded input, its term's
 // infinity. The factors 2, 1/2 and 1 stand for any candidate.
 bool ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double voMax, double* magnitude) {
-    const double gained[] = {2 * vi, Bounded(vi) ? 2 * vi : std::copysign(INF, vi)};
-    const double offsets[] = {(0.5 * vref) * 1, Bounded(vref) ? (0.5 * vref) * 1 : std::copysign(INF, vref)};
+    const double gained[] = {2 * vi, FixedTerm(vi) ? 2 * vi : std::copysign(INF, vi)};
+    const double offsets[] = {(0.5 * vref) * 1,
+                              FixedTerm(vref) ? (0.5 * vref) * 1 : std::copysign(INF, vref)};
     bool first = true, same = true;
     for (double g : gained) {
         for (double offset : offsets) {
