@@ -39,7 +39,9 @@ struct RbSource {
     const PairTable* table;
     PassingRange range;
     std::uint32_t* positions;
-    int count; // -1 until collected
+    int count;  // -1 until collected
+    int lastLo; // ranks of the acceptance bounds of the previous Rf pair,
+    int lastHi; // where the search for the next one starts
 };
 
 // What one Ra pair offers its Rf pairs: the passing Rb pairs and the scope for
@@ -112,7 +114,13 @@ bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& 
     if (bounds.known && !range.scan && range.lo < range.hi &&
         ranking.entries[range.lo].r >= BOUNDED_MAGNITUDE_MIN &&
         ranking.entries[range.hi - 1].r <= BOUNDED_MAGNITUDE_MAX) {
-        PassingRange bounded = Narrowed(ranking, range, bounds);
+        source.lastLo = RankAtLeastFrom(ranking, bounds.lo, source.lastLo);
+        source.lastHi = RankAboveFrom(ranking, bounds.hi, source.lastHi);
+        PassingRange bounded = range;
+        bounded.lo = std::max(range.lo, source.lastLo);
+        bounded.hi = std::max(bounded.lo, std::min(range.hi, source.lastHi));
+        // Most Rf pairs of a thin acceptance band have no Rb pair at all.
+        if (bounded.lo == bounded.hi && ranking.count == ranking.ordered) return true;
         if (BOUNDED_SHARE * PassingSize(ranking, bounded) < PassingSize(ranking, source.range)) {
             int count = CollectPassing(ranking, bounded, rb.target, rb.window, RbBoundedPositions);
             return VisitRb(c, PassingPairs{RbBoundedPositions, count}, *source.table, topology, dnmSoFar);
@@ -165,9 +173,9 @@ bool PrepareChoices(RbChoices& rb, const CandidateContext& c, const AcceptanceMo
     rb.withDnm = ScopeFor(c.params->minDnm, rb.raDnm + 1);
     rb.target = c.rbTarget;
     rb.window = window;
-    rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, RbParallelPositions, -1};
-    rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, RbSeriesPositions, -1};
-    rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, RbDnmPositions, -1};
+    rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, RbParallelPositions, -1, 0, 0};
+    rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, RbSeriesPositions, -1, 0, 0};
+    rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, RbDnmPositions, -1, 0, 0};
     return rb.withDnm != RbScope::None;
 }
 
