@@ -32,6 +32,13 @@ struct PassingPairs {
     int count;
 };
 
+// Ranks of the acceptance bounds found for the Rf pair before, where the
+// search for the next one starts.
+struct RankHints {
+    int lo;
+    int hi;
+};
+
 // The passing Rb pairs of one kind, or the DNM pairs, for the current Ra pair:
 // their range in the ranking, and their list, collected on first use.
 struct RbSource {
@@ -39,9 +46,8 @@ struct RbSource {
     const PairTable* table;
     PassingRange range;
     std::uint32_t* positions;
-    int count;  // -1 until collected
-    int lastLo; // ranks of the acceptance bounds of the previous Rf pair,
-    int lastHi; // where the search for the next one starts
+    int count; // -1 until collected
+    RankHints hints;
 };
 
 // What one Ra pair offers its Rf pairs: the passing Rb pairs and the scope for
@@ -104,23 +110,41 @@ bool VisitRb(const CandidateContext& c, const PassingPairs& rb, const PairTable&
     return true;
 }
 
+// Whether the acceptance bounds may narrow the source: only when its whole
+// passing range lies within the bounded magnitudes.
+bool Boundable(const RbSource& source, const RbBounds& bounds) {
+    const PairRanking& ranking = *source.ranking;
+    const PassingRange& range = source.range;
+    return bounds.known && !range.scan && range.lo < range.hi &&
+           ranking.entries[range.lo].r >= BOUNDED_MAGNITUDE_MIN &&
+           ranking.entries[range.hi - 1].r <= BOUNDED_MAGNITUDE_MAX;
+}
+
+// The passing range of a boundable source within the bounds, searched from
+// the hints, which it moves to the ranks found.
+PassingRange BoundedRange(const RbSource& source, const RbBounds& bounds, RankHints& hints) {
+    hints.lo = RankAtLeastFrom(*source.ranking, bounds.lo, hints.lo);
+    hints.hi = RankAboveFrom(*source.ranking, bounds.hi, hints.hi);
+    PassingRange bounded = source.range;
+    bounded.lo = std::max(bounded.lo, hints.lo);
+    bounded.hi = std::max(bounded.lo, std::min(bounded.hi, hints.hi));
+    return bounded;
+}
+
+// NaN pairs are always examined, so a range is empty only without them.
+bool EmptyRange(const PairRanking& ranking, const PassingRange& range) {
+    return range.lo == range.hi && ranking.count == ranking.ordered;
+}
+
 // The Rb pairs of one source for the current Ra and Rf pairs. Pairs outside the
-// acceptance bounds are skipped only when the whole passing range lies where
-// the bounds hold; NaN pairs are always examined.
+// acceptance bounds are skipped only when the source is boundable.
 bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& bounds, TopologyMask topology,
                    int dnmSoFar, const RbChoices& rb) {
     const PairRanking& ranking = *source.ranking;
-    const PassingRange& range = source.range;
-    if (bounds.known && !range.scan && range.lo < range.hi &&
-        ranking.entries[range.lo].r >= BOUNDED_MAGNITUDE_MIN &&
-        ranking.entries[range.hi - 1].r <= BOUNDED_MAGNITUDE_MAX) {
-        source.lastLo = RankAtLeastFrom(ranking, bounds.lo, source.lastLo);
-        source.lastHi = RankAboveFrom(ranking, bounds.hi, source.lastHi);
-        PassingRange bounded = range;
-        bounded.lo = std::max(range.lo, source.lastLo);
-        bounded.hi = std::max(bounded.lo, std::min(range.hi, source.lastHi));
+    if (Boundable(source, bounds)) {
+        PassingRange bounded = BoundedRange(source, bounds, source.hints);
         // Most Rf pairs of a thin acceptance band have no Rb pair at all.
-        if (bounded.lo == bounded.hi && ranking.count == ranking.ordered) return true;
+        if (EmptyRange(ranking, bounded)) return true;
         if (BOUNDED_SHARE * PassingSize(ranking, bounded) < PassingSize(ranking, source.range)) {
             int count = CollectPassing(ranking, bounded, rb.target, rb.window, RbBoundedPositions);
             return VisitRb(c, PassingPairs{RbBoundedPositions, count}, *source.table, topology, dnmSoFar);
@@ -129,6 +153,19 @@ bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& 
     if (source.count < 0)
         source.count = CollectPassing(ranking, source.range, rb.target, rb.window, source.positions);
     return VisitRb(c, PassingPairs{source.positions, source.count}, *source.table, topology, dnmSoFar);
+}
+
+// Whether VisitRbSource would surely examine nothing of the source.
+bool NoRbPair(const RbSource& source, const RbBounds& bounds, RankHints& hints) {
+    if (PassingSize(*source.ranking, source.range) == 0) return true;
+    return Boundable(source, bounds) && EmptyRange(*source.ranking, BoundedRange(source, bounds, hints));
+}
+
+// Whether an Rf pair of the given scope and Rb bounds may have an Rb pair.
+bool MayHaveRb(const RbChoices& rb, RbScope scope, const RbBounds& bounds, RankHints hints[3]) {
+    if (scope == RbScope::None) return false;
+    if (scope == RbScope::DnmPairs) return !NoRbPair(rb.dnm, bounds, hints[2]);
+    return !NoRbPair(rb.parallel, bounds, hints[0]) || !NoRbPair(rb.series, bounds, hints[1]);
 }
 
 // The Rf pairs of one kind, each followed by its Rb pairs as the literal loops
@@ -163,6 +200,36 @@ PassingPairs Collect(const PairRanking& ranking, const PassingRange& range, doub
     return PassingPairs{positions, CollectPassing(ranking, range, target, window, positions)};
 }
 
+// The passing Rf pairs of a known range that may have an Rb pair, in
+// enumeration order. Taken in rank order, each pair's Rb bounds lie next to
+// those of the one before, so the hints find them in a few steps; when the
+// acceptance band is a thin line most pairs drop out here, and only the few
+// kept are sorted.
+PassingPairs CollectRf(const CandidateContext& c, const PairRanking& ranking, const PassingRange& range,
+                       const PairTable& table, const RbChoices& rb, std::uint32_t* positions) {
+    RankHints hints[3] = {{0, 0}, {0, 0}, {0, 0}};
+    int last = c.parts->count - 1;
+    int count = 0;
+    for (int i = range.lo; i < range.hi; ++i) {
+        std::uint32_t p = ranking.entries[i].position;
+        RbScope scope = table.second[p] == last ? rb.withDnm : rb.plain;
+        if (MayHaveRb(rb, scope, AcceptableRb(*rb.model, c.ra, ranking.entries[i].r), hints))
+            positions[count++] = p;
+    }
+    for (int i = ranking.ordered; i < ranking.count; ++i)
+        positions[count++] = ranking.entries[i].position;
+    std::sort(positions, positions + count);
+    return PassingPairs{positions, count};
+}
+
+// The passing Rf pairs of one ranking, narrowed to those that may have an Rb
+// pair when the range is known.
+PassingPairs CollectRfKind(const CandidateContext& c, const PairRanking& ranking, const PassingRange& range,
+                           bool series, const RbChoices& rb, std::uint32_t* positions) {
+    if (range.scan) return Collect(ranking, range, c.rfTarget, rb.window, positions);
+    return CollectRf(c, ranking, range, series ? SeriesPairs : ParallelPairs, rb, positions);
+}
+
 // The Rb scopes of the current Ra pair and its empty Rb sources; false when
 // even an Rf pair that adds to the DNM count cannot reach the minimum.
 bool PrepareChoices(RbChoices& rb, const CandidateContext& c, const AcceptanceModel& model, bool raDnm,
@@ -173,9 +240,9 @@ bool PrepareChoices(RbChoices& rb, const CandidateContext& c, const AcceptanceMo
     rb.withDnm = ScopeFor(c.params->minDnm, rb.raDnm + 1);
     rb.target = c.rbTarget;
     rb.window = window;
-    rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, RbParallelPositions, -1, 0, 0};
-    rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, RbSeriesPositions, -1, 0, 0};
-    rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, RbDnmPositions, -1, 0, 0};
+    rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, RbParallelPositions, -1, {0, 0}};
+    rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, RbSeriesPositions, -1, {0, 0}};
+    rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, RbDnmPositions, -1, {0, 0}};
     return rb.withDnm != RbScope::None;
 }
 
@@ -246,11 +313,11 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, const SearchBoun
 
     RfRanges rf = FindRfRanges(c, rfBounds, window, everyRf);
     if (RfSize(rf) == 0) return true;
-    if (!VisitRf(c, Collect(*rf.parallelRanking, rf.parallel, c.rfTarget, window, RfParallelPositions), false,
+    if (!VisitRf(c, CollectRfKind(c, *rf.parallelRanking, rf.parallel, false, rb, RfParallelPositions), false,
                  rb))
         return false;
     if (!everyRf) return true;
-    return VisitRf(c, Collect(SeriesRanking, rf.series, c.rfTarget, window, RfSeriesPositions), true, rb);
+    return VisitRf(c, CollectRfKind(c, SeriesRanking, rf.series, true, rb, RfSeriesPositions), true, rb);
 }
 
 // Every Ra pair of one kind in enumeration order.
