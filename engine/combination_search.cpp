@@ -155,10 +155,16 @@ bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& 
     return VisitRb(c, PassingPairs{source.positions, source.count}, *source.table, topology, dnmSoFar);
 }
 
-// Whether VisitRbSource would surely examine nothing of the source.
+// Whether VisitRbSource would surely examine nothing of the source: the same
+// test as its empty bounded range, with one search instead of two, since the
+// first pair at or above the lower bound decides it.
 bool NoRbPair(const RbSource& source, const RbBounds& bounds, RankHints& hints) {
-    if (PassingSize(*source.ranking, source.range) == 0) return true;
-    return Boundable(source, bounds) && EmptyRange(*source.ranking, BoundedRange(source, bounds, hints));
+    const PairRanking& ranking = *source.ranking;
+    if (PassingSize(ranking, source.range) == 0) return true;
+    if (!Boundable(source, bounds) || ranking.count != ranking.ordered) return false;
+    hints.lo = RankAtLeastFrom(ranking, bounds.lo, hints.lo);
+    int first = std::max(source.range.lo, hints.lo);
+    return first >= source.range.hi || ranking.entries[first].r > bounds.hi;
 }
 
 // Whether an Rf pair of the given scope and Rb bounds may have an Rb pair.
