@@ -67,6 +67,8 @@ double Loosened(double x, double magnitude) {
 // one of its terms stays finite, and an infinite output gives an infinite error,
 // which is rejected. With a non-finite input, see ConstantMagnitude.
 EndKind Classify(double vi, double vo, double vref, double voMax) {
+    // A NaN input or Vref makes the output NaN, whatever the rest.
+    if (std::isnan(vi) || std::isnan(vref)) return EndKind::Constant;
     bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
     if (finite) return Bounded(vi) || Bounded(vref) ? EndKind::Linear : EndKind::Unknown;
     return std::fabs(vo) <= 1e300 || !std::isfinite(vo) ? EndKind::Constant : EndKind::Unknown;
@@ -166,10 +168,14 @@ int WithRatioLimits(const AcceptanceModel& m, double bLo, double bHi, BoundConst
     return n;
 }
 
-// The exponent that brings the largest finite voltage to at most 2^SCALED_EXPONENT_MAX.
-int ScaleExponent(const SearchParams& p) {
+// The exponent that brings the largest finite voltage of the constraints to at
+// most 2^SCALED_EXPONENT_MAX. The voltages of an end that adds no half-planes
+// are left out: a huge one would shrink the others below the floor and make
+// the band as wide as everything.
+int ScaleExponent(const SearchParams& p, const EndKind kinds[2]) {
     double largest = 0;
-    for (double v : {p.viMin, p.viMax, p.voMin, p.voMax, p.vref})
+    for (double v : {kinds[0] == EndKind::Linear ? p.viMin : 0, kinds[0] == EndKind::Linear ? p.voMin : 0,
+                     p.viMax, p.voMax, p.vref})
         if (std::isfinite(v)) largest = std::fmax(largest, std::fabs(v));
     int exponent = 0;
     std::frexp(largest, &exponent);
@@ -180,7 +186,7 @@ int ScaleExponent(const SearchParams& p) {
 // worst error: the Vi(max) end decides when it is NaN (the worst error is then
 // NaN and passes), and an end that is not NaN counts with its magnitude.
 bool AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2]) {
-    int exponent = ScaleExponent(p);
+    int exponent = ScaleExponent(p, kinds);
     double precision = std::max(p.precision, -1.0);
     double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -exponent)) : 0;
     double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision)) + VOLT_FLOOR;
