@@ -32,6 +32,8 @@ const int SCALED_EXPONENT_MAX = 480;
 // A scaled input voltage below this (and not 0) would make those products
 // underflow below the floor.
 const double SCALED_INPUT_MIN = 1e-170;
+// The largest a or b over the bounded magnitudes: the ratio of their ends.
+const double RATIO_MAX = BOUNDED_MAGNITUDE_MAX / BOUNDED_MAGNITUDE_MIN;
 
 // Ratios Ra / pair outside 1e-50 .. 1e50 are not used as per-Ra limits.
 const double RATIO_LIMIT_MIN = 1e-50;
@@ -107,19 +109,25 @@ bool ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double v
 
 // |vi * (1 + a + b) - vref * a - vo| <= tolerance as two constraints, each
 // widened by EVAL_SLACK times the magnitude of every term; voltages and
-// tolerance divided by 2^exponent. False when the scaled vi is too small.
-bool AddEnd(AcceptanceModel& m, int exponent, double vi, double vo, double vref, double tolerance) {
+// tolerance divided by 2^exponent. A scaled vi too small for the products of
+// the projection has its whole term vi * (1 + a + b), at most
+// |vi| * (1 + 2 * RATIO_MAX), taken into the tolerance (twice, for rounding)
+// instead: what is left still bounds a through the Vref term, which is what
+// decides when Vref is huge beside the input.
+void AddEnd(AcceptanceModel& m, int exponent, double vi, double vo, double vref, double tolerance) {
     vi = std::ldexp(vi, -exponent);
     vo = std::ldexp(vo, -exponent);
     vref = std::ldexp(vref, -exponent);
-    if (vi != 0 && std::fabs(vi) < SCALED_INPUT_MIN) return false;
+    if (vi != 0 && std::fabs(vi) < SCALED_INPUT_MIN) {
+        tolerance += 2 * std::fabs(vi) * (1 + 2 * RATIO_MAX);
+        vi = 0;
+    }
     for (double s : {1.0, -1.0}) {
         BoundConstraint& c = m.constraints[m.count++];
         c.cb = s * vi - EVAL_SLACK * std::fabs(vi);
         c.ca = s * (vi - vref) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vref));
         c.c0 = s * (vi - vo) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vo)) - tolerance;
     }
-    return true;
 }
 
 // Nothing within the bounded magnitudes passes: 1 <= 0.
@@ -193,8 +201,7 @@ bool AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2]) 
     const double vi[] = {p.viMin, p.viMax};
     const double vo[] = {p.voMin, p.voMax};
     for (int end = 0; end < 2; ++end) {
-        if (kinds[end] == EndKind::Linear && !AddEnd(m, exponent, vi[end], vo[end], p.vref, tolerance))
-            return false;
+        if (kinds[end] == EndKind::Linear) AddEnd(m, exponent, vi[end], vo[end], p.vref, tolerance);
         if (kinds[end] != EndKind::Constant) continue;
         double magnitude = 0;
         if (!ConstantMagnitude(end == 1, vi[end], vo[end], p.vref, p.voMax, &magnitude)) return false;

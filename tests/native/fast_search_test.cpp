@@ -343,6 +343,8 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         {"0.6", "3.0", "0.1", "3.2", "1e-320"},
         {"0.6", "3.0", "nan", "1e-100", "3.3"},
         {"nan", "3.0", "0.1", "1", "0.5"},
+        {"nan", "1e-100", "0.1", "3.2", "-1e308"},
+        {"1e-100", "1e-90", "1e-300", "1e-95", "1e250"},
     };
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
