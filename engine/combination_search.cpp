@@ -3,9 +3,10 @@
 // those the pre-filters or the DNM minimum drop, so it stores the same records.
 // Instead of testing every Rf and Rb pair it finds, once per Ra pair, the pairs
 // that pass their pre-filter by binary search in the rankings of pair_tables,
-// narrowed to the Rf values the acceptance test can pass, and puts them back
-// into enumeration order; per Rf pair it then narrows the Rb pairs to the
-// acceptance bounds when that leaves out most of them. The acceptance bounds
+// narrowed to the Rf values the acceptance test can pass; walking those in
+// resistance order it keeps the Rf pairs whose acceptance bounds hold an Rb
+// pair and puts them back into enumeration order; per Rf pair it then narrows
+// the Rb pairs to the acceptance bounds when that leaves out most of them. The acceptance bounds
 // matter most where the pre-filters pass everything (infinite or NaN targets).
 // Its work follows the matches rather than the sixth power of the list length.
 #include "engine/combination_search.h"
