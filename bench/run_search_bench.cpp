@@ -44,6 +44,7 @@ const char* const EXTREME_FIELDS[][5] = {
     /* 4 */ {"0.6", "3.0", "0.1", "inf", "3.3"},
     /* 5 */ {"nan", "3.0", "0.1", "3.2", "3.3"},
     /* 6 */ {"0.6", "3.0", "0.1", "3.2", "-1e308"},
+    /* 7 */ {"0.6", "3.0", "nan", "1e-100", "3.3"},
 };
 
 void RunSearchExtremeBench(benchmark::State& state) {
@@ -59,7 +60,7 @@ void RunSearchExtremeBench(benchmark::State& state) {
 // {fields, list choice, include serial}: each extreme on List1 and E24 with series pairs.
 BENCHMARK(RunSearchExtremeBench)
     ->ArgNames({"fields", "list", "serial"})
-    ->ArgsProduct({benchmark::CreateDenseRange(0, 6, 1), {0, 3}, {1}})
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 7, 1), {0, 3}, {1}})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -32,6 +32,8 @@ const int SCALED_EXPONENT_MAX = 480;
 // A scaled input voltage below this (and not 0) would make those products
 // underflow below the floor.
 const double SCALED_INPUT_MIN = 1e-170;
+// The largest a or b over the bounded magnitudes: the ratio of their ends.
+const double RATIO_MAX = BOUNDED_MAGNITUDE_MAX / BOUNDED_MAGNITUDE_MIN;
 
 // Ratios Ra / pair outside 1e-50 .. 1e50 are not used as per-Ra limits.
 const double RATIO_LIMIT_MIN = 1e-50;
@@ -67,9 +69,18 @@ double Loosened(double x, double magnitude) {
 // one of its terms stays finite, and an infinite output gives an infinite error,
 // which is rejected. With a non-finite input, see ConstantMagnitude.
 EndKind Classify(double vi, double vo, double vref, double voMax) {
+    // A NaN input or Vref makes the output NaN, whatever the rest.
+    if (std::isnan(vi) || std::isnan(vref)) return EndKind::Constant;
     bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
     if (finite) return Bounded(vi) || Bounded(vref) ? EndKind::Linear : EndKind::Unknown;
     return std::fabs(vo) <= 1e300 || !std::isfinite(vo) ? EndKind::Constant : EndKind::Unknown;
+}
+
+// Whether a voltage times any positive factor of bounded resistances keeps
+// one kind of value: finite for a bounded voltage, NaN for a NaN one (which
+// must not be tried as an infinity: that would make the end look variable).
+bool FixedTerm(double v) {
+    return Bounded(v) || std::isnan(v);
 }
 
 // The error magnitude (percent) of an end with a non-finite input; false when
@@ -80,8 +91,9 @@ EndKind Classify(double vi, double vo, double vref, double voMax) {
 // outputs tried are one finite value and, for an unbounded input, its term's
 // infinity. The factors 2, 1/2 and 1 stand for any candidate.
 bool ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double voMax, double* magnitude) {
-    const double gained[] = {2 * vi, Bounded(vi) ? 2 * vi : std::copysign(INF, vi)};
-    const double offsets[] = {(0.5 * vref) * 1, Bounded(vref) ? (0.5 * vref) * 1 : std::copysign(INF, vref)};
+    const double gained[] = {2 * vi, FixedTerm(vi) ? 2 * vi : std::copysign(INF, vi)};
+    const double offsets[] = {(0.5 * vref) * 1,
+                              FixedTerm(vref) ? (0.5 * vref) * 1 : std::copysign(INF, vref)};
     bool first = true, same = true;
     for (double g : gained) {
         for (double offset : offsets) {
@@ -97,19 +109,25 @@ bool ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double v
 
 // |vi * (1 + a + b) - vref * a - vo| <= tolerance as two constraints, each
 // widened by EVAL_SLACK times the magnitude of every term; voltages and
-// tolerance divided by 2^exponent. False when the scaled vi is too small.
-bool AddEnd(AcceptanceModel& m, int exponent, double vi, double vo, double vref, double tolerance) {
+// tolerance divided by 2^exponent. A scaled vi too small for the products of
+// the projection has its whole term vi * (1 + a + b), at most
+// |vi| * (1 + 2 * RATIO_MAX), taken into the tolerance (twice, for rounding)
+// instead: what is left still bounds a through the Vref term, which is what
+// decides when Vref is huge beside the input.
+void AddEnd(AcceptanceModel& m, int exponent, double vi, double vo, double vref, double tolerance) {
     vi = std::ldexp(vi, -exponent);
     vo = std::ldexp(vo, -exponent);
     vref = std::ldexp(vref, -exponent);
-    if (vi != 0 && std::fabs(vi) < SCALED_INPUT_MIN) return false;
+    if (vi != 0 && std::fabs(vi) < SCALED_INPUT_MIN) {
+        tolerance += 2 * std::fabs(vi) * (1 + 2 * RATIO_MAX);
+        vi = 0;
+    }
     for (double s : {1.0, -1.0}) {
         BoundConstraint& c = m.constraints[m.count++];
         c.cb = s * vi - EVAL_SLACK * std::fabs(vi);
         c.ca = s * (vi - vref) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vref));
         c.c0 = s * (vi - vo) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vo)) - tolerance;
     }
-    return true;
 }
 
 // Nothing within the bounded magnitudes passes: 1 <= 0.
@@ -158,10 +176,14 @@ int WithRatioLimits(const AcceptanceModel& m, double bLo, double bHi, BoundConst
     return n;
 }
 
-// The exponent that brings the largest finite voltage to at most 2^SCALED_EXPONENT_MAX.
-int ScaleExponent(const SearchParams& p) {
+// The exponent that brings the largest finite voltage of the constraints to at
+// most 2^SCALED_EXPONENT_MAX. The voltages of an end that adds no half-planes
+// are left out: a huge one would shrink the others below the floor and make
+// the band as wide as everything.
+int ScaleExponent(const SearchParams& p, const EndKind kinds[2]) {
     double largest = 0;
-    for (double v : {p.viMin, p.viMax, p.voMin, p.voMax, p.vref})
+    for (double v : {kinds[0] == EndKind::Linear ? p.viMin : 0, kinds[0] == EndKind::Linear ? p.voMin : 0,
+                     p.viMax, p.voMax, p.vref})
         if (std::isfinite(v)) largest = std::fmax(largest, std::fabs(v));
     int exponent = 0;
     std::frexp(largest, &exponent);
@@ -172,15 +194,14 @@ int ScaleExponent(const SearchParams& p) {
 // worst error: the Vi(max) end decides when it is NaN (the worst error is then
 // NaN and passes), and an end that is not NaN counts with its magnitude.
 bool AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2]) {
-    int exponent = ScaleExponent(p);
+    int exponent = ScaleExponent(p, kinds);
     double precision = std::max(p.precision, -1.0);
     double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -exponent)) : 0;
     double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision)) + VOLT_FLOOR;
     const double vi[] = {p.viMin, p.viMax};
     const double vo[] = {p.voMin, p.voMax};
     for (int end = 0; end < 2; ++end) {
-        if (kinds[end] == EndKind::Linear && !AddEnd(m, exponent, vi[end], vo[end], p.vref, tolerance))
-            return false;
+        if (kinds[end] == EndKind::Linear) AddEnd(m, exponent, vi[end], vo[end], p.vref, tolerance);
         if (kinds[end] != EndKind::Constant) continue;
         double magnitude = 0;
         if (!ConstantMagnitude(end == 1, vi[end], vo[end], p.vref, p.voMax, &magnitude)) return false;

@@ -3,9 +3,10 @@
 // those the pre-filters or the DNM minimum drop, so it stores the same records.
 // Instead of testing every Rf and Rb pair it finds, once per Ra pair, the pairs
 // that pass their pre-filter by binary search in the rankings of pair_tables,
-// narrowed to the Rf values the acceptance test can pass, and puts them back
-// into enumeration order; per Rf pair it then narrows the Rb pairs to the
-// acceptance bounds when that leaves out most of them. The acceptance bounds
+// narrowed to the Rf values the acceptance test can pass; walking those in
+// resistance order it keeps the Rf pairs whose acceptance bounds hold an Rb
+// pair and puts them back into enumeration order; per Rf pair it then narrows
+// the Rb pairs to the acceptance bounds when that leaves out most of them. The acceptance bounds
 // matter most where the pre-filters pass everything (infinite or NaN targets).
 // Its work follows the matches rather than the sixth power of the list length.
 #include "engine/combination_search.h"
@@ -32,6 +33,13 @@ struct PassingPairs {
     int count;
 };
 
+// Ranks of the acceptance bounds found for the Rf pair before, where the
+// search for the next one starts.
+struct RankHints {
+    int lo;
+    int hi;
+};
+
 // The passing Rb pairs of one kind, or the DNM pairs, for the current Ra pair:
 // their range in the ranking, and their list, collected on first use.
 struct RbSource {
@@ -40,6 +48,7 @@ struct RbSource {
     PassingRange range;
     std::uint32_t* positions;
     int count; // -1 until collected
+    RankHints hints;
 };
 
 // What one Ra pair offers its Rf pairs: the passing Rb pairs and the scope for
@@ -85,7 +94,9 @@ PassingRange Narrowed(const PairRanking& ranking, PassingRange range, const RbBo
 
 RbScope ScopeFor(int minDnm, int dnmSoFar) {
     int missing = minDnm - dnmSoFar;
-    return missing <= 0 ? RbScope::All : missing == 1 ? RbScope::DnmPairs : RbScope::None;
+    if (missing <= 0) return RbScope::All;
+    if (missing == 1) return RbScope::DnmPairs;
+    return RbScope::None;
 }
 
 bool VisitRb(const CandidateContext& c, const PassingPairs& rb, const PairTable& table, TopologyMask topology,
@@ -100,17 +111,41 @@ bool VisitRb(const CandidateContext& c, const PassingPairs& rb, const PairTable&
     return true;
 }
 
+// Whether the acceptance bounds may narrow the source: only when its whole
+// passing range lies within the bounded magnitudes.
+bool Boundable(const RbSource& source, const RbBounds& bounds) {
+    const PairRanking& ranking = *source.ranking;
+    const PassingRange& range = source.range;
+    return bounds.known && !range.scan && range.lo < range.hi &&
+           ranking.entries[range.lo].r >= BOUNDED_MAGNITUDE_MIN &&
+           ranking.entries[range.hi - 1].r <= BOUNDED_MAGNITUDE_MAX;
+}
+
+// The passing range of a boundable source within the bounds, searched from
+// the hints, which it moves to the ranks found.
+PassingRange BoundedRange(const RbSource& source, const RbBounds& bounds, RankHints& hints) {
+    hints.lo = RankAtLeastFrom(*source.ranking, bounds.lo, hints.lo);
+    hints.hi = RankAboveFrom(*source.ranking, bounds.hi, hints.hi);
+    PassingRange bounded = source.range;
+    bounded.lo = std::max(bounded.lo, hints.lo);
+    bounded.hi = std::max(bounded.lo, std::min(bounded.hi, hints.hi));
+    return bounded;
+}
+
+// NaN pairs are always examined, so a range is empty only without them.
+bool EmptyRange(const PairRanking& ranking, const PassingRange& range) {
+    return range.lo == range.hi && ranking.count == ranking.ordered;
+}
+
 // The Rb pairs of one source for the current Ra and Rf pairs. Pairs outside the
-// acceptance bounds are skipped only when the whole passing range lies where
-// the bounds hold; NaN pairs are always examined.
+// acceptance bounds are skipped only when the source is boundable.
 bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& bounds, TopologyMask topology,
                    int dnmSoFar, const RbChoices& rb) {
     const PairRanking& ranking = *source.ranking;
-    const PassingRange& range = source.range;
-    if (bounds.known && !range.scan && range.lo < range.hi &&
-        ranking.entries[range.lo].r >= BOUNDED_MAGNITUDE_MIN &&
-        ranking.entries[range.hi - 1].r <= BOUNDED_MAGNITUDE_MAX) {
-        PassingRange bounded = Narrowed(ranking, range, bounds);
+    if (Boundable(source, bounds)) {
+        PassingRange bounded = BoundedRange(source, bounds, source.hints);
+        // Most Rf pairs of a thin acceptance band have no Rb pair at all.
+        if (EmptyRange(ranking, bounded)) return true;
         if (BOUNDED_SHARE * PassingSize(ranking, bounded) < PassingSize(ranking, source.range)) {
             int count = CollectPassing(ranking, bounded, rb.target, rb.window, RbBoundedPositions);
             return VisitRb(c, PassingPairs{RbBoundedPositions, count}, *source.table, topology, dnmSoFar);
@@ -119,6 +154,25 @@ bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& 
     if (source.count < 0)
         source.count = CollectPassing(ranking, source.range, rb.target, rb.window, source.positions);
     return VisitRb(c, PassingPairs{source.positions, source.count}, *source.table, topology, dnmSoFar);
+}
+
+// Whether VisitRbSource would surely examine nothing of the source: the same
+// test as its empty bounded range, with one search instead of two, since the
+// first pair at or above the lower bound decides it.
+bool NoRbPair(const RbSource& source, const RbBounds& bounds, RankHints& hints) {
+    const PairRanking& ranking = *source.ranking;
+    if (PassingSize(ranking, source.range) == 0) return true;
+    if (!Boundable(source, bounds) || ranking.count != ranking.ordered) return false;
+    hints.lo = RankAtLeastFrom(ranking, bounds.lo, hints.lo);
+    int first = std::max(source.range.lo, hints.lo);
+    return first >= source.range.hi || ranking.entries[first].r > bounds.hi;
+}
+
+// Whether an Rf pair of the given scope and Rb bounds may have an Rb pair.
+bool MayHaveRb(const RbChoices& rb, RbScope scope, const RbBounds& bounds, RankHints hints[3]) {
+    if (scope == RbScope::None) return false;
+    if (scope == RbScope::DnmPairs) return !NoRbPair(rb.dnm, bounds, hints[2]);
+    return !NoRbPair(rb.parallel, bounds, hints[0]) || !NoRbPair(rb.series, bounds, hints[1]);
 }
 
 // The Rf pairs of one kind, each followed by its Rb pairs as the literal loops
@@ -153,60 +207,124 @@ PassingPairs Collect(const PairRanking& ranking, const PassingRange& range, doub
     return PassingPairs{positions, CollectPassing(ranking, range, target, window, positions)};
 }
 
+// The passing Rf pairs of a known range that may have an Rb pair, in
+// enumeration order. Taken in rank order, each pair's Rb bounds lie next to
+// those of the one before, so the hints find them in a few steps; when the
+// acceptance band is a thin line most pairs drop out here, and only the few
+// kept are sorted.
+PassingPairs CollectRf(const CandidateContext& c, const PairRanking& ranking, const PassingRange& range,
+                       const PairTable& table, const RbChoices& rb, std::uint32_t* positions) {
+    RankHints hints[3] = {{0, 0}, {0, 0}, {0, 0}};
+    int last = c.parts->count - 1;
+    int count = 0;
+    for (int i = range.lo; i < range.hi; ++i) {
+        std::uint32_t p = ranking.entries[i].position;
+        RbScope scope = table.second[p] == last ? rb.withDnm : rb.plain;
+        if (MayHaveRb(rb, scope, AcceptableRb(*rb.model, c.ra, ranking.entries[i].r), hints))
+            positions[count++] = p;
+    }
+    for (int i = ranking.ordered; i < ranking.count; ++i)
+        positions[count++] = ranking.entries[i].position;
+    std::sort(positions, positions + count);
+    return PassingPairs{positions, count};
+}
+
+// The passing Rf pairs of one ranking, narrowed to those that may have an Rb
+// pair when the range is known.
+PassingPairs CollectRfKind(const CandidateContext& c, const PairRanking& ranking, const PassingRange& range,
+                           bool series, const RbChoices& rb, std::uint32_t* positions) {
+    if (range.scan) return Collect(ranking, range, c.rfTarget, rb.window, positions);
+    return CollectRf(c, ranking, range, series ? SeriesPairs : ParallelPairs, rb, positions);
+}
+
+// The Rb scopes of the current Ra pair and its empty Rb sources; false when
+// even an Rf pair that adds to the DNM count cannot reach the minimum.
+bool PrepareChoices(RbChoices& rb, const CandidateContext& c, const AcceptanceModel& model, bool raDnm,
+                    double window) {
+    rb.model = &model;
+    rb.raDnm = raDnm ? 1 : 0;
+    rb.plain = ScopeFor(c.params->minDnm, rb.raDnm);
+    rb.withDnm = ScopeFor(c.params->minDnm, rb.raDnm + 1);
+    rb.target = c.rbTarget;
+    rb.window = window;
+    rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, RbParallelPositions, -1, {0, 0}};
+    rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, RbSeriesPositions, -1, {0, 0}};
+    rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, RbDnmPositions, -1, {0, 0}};
+    return rb.withDnm != RbScope::None;
+}
+
+// How many Rb pairs pass, at most, among all pairs and among the DNM pairs.
+struct RbSizes {
+    int all;
+    int dnm;
+};
+
+// Finds the passing ranges of the Rb sources the scopes use.
+RbSizes FindRbRanges(RbChoices& rb) {
+    RbSizes sizes{0, 0};
+    if (rb.plain == RbScope::All || rb.withDnm == RbScope::All) {
+        rb.parallel.range = FindPassingRange(ParallelRanking, rb.target, rb.window);
+        rb.series.range = FindPassingRange(SeriesRanking, rb.target, rb.window);
+        sizes.all =
+            PassingSize(ParallelRanking, rb.parallel.range) + PassingSize(SeriesRanking, rb.series.range);
+    }
+    if (rb.plain == RbScope::DnmPairs || rb.withDnm == RbScope::DnmPairs) {
+        rb.dnm.range = FindPassingRange(DnmRanking, rb.target, rb.window);
+        sizes.dnm = PassingSize(DnmRanking, rb.dnm.range);
+    }
+    return sizes;
+}
+
+bool Usable(RbScope scope, const RbSizes& sizes) {
+    if (scope == RbScope::All) return sizes.all > 0;
+    return scope == RbScope::DnmPairs && sizes.dnm > 0;
+}
+
+// The Rf pairs of the current Ra pair that pass their pre-filter and the
+// acceptance bounds: every parallel and series pair, or, when only an Rf pair
+// that adds to the DNM count can take part, the DNM pairs alone.
+struct RfRanges {
+    const PairRanking* parallelRanking;
+    PassingRange parallel;
+    PassingRange series;
+    bool everyRf;
+};
+
+RfRanges FindRfRanges(const CandidateContext& c, const RfBounds& bounds, double window, bool everyRf) {
+    RfRanges rf{everyRf ? &ParallelRanking : &DnmRanking, {}, {}, everyRf};
+    rf.parallel =
+        Narrowed(*rf.parallelRanking, FindPassingRange(*rf.parallelRanking, c.rfTarget, window), bounds);
+    if (everyRf)
+        rf.series = Narrowed(SeriesRanking, FindPassingRange(SeriesRanking, c.rfTarget, window), bounds);
+    return rf;
+}
+
+int RfSize(const RfRanges& rf) {
+    return PassingSize(*rf.parallelRanking, rf.parallel) +
+           (rf.everyRf ? PassingSize(SeriesRanking, rf.series) : 0);
+}
+
 // All candidates of one Ra pair (set in c). The ranges are found first and the
 // lists collected only when both an Rf and an Rb pair can pass, since most Ra
 // pairs of a precise search have no partner at all.
 bool SearchRa(CandidateContext& c, const ShifterDesign& design, const SearchBounds& bounds, bool raDnm) {
-    const SearchParams& params = *c.params;
     RfBounds rfBounds = bounds.narrowRf ? AcceptableRf(bounds.model, c.ra) : RfBounds{0, 0, false};
     if (rfBounds.known && !(rfBounds.lo <= rfBounds.hi)) return true;
-    RbChoices rb{};
-    rb.model = &bounds.model;
-    rb.raDnm = raDnm ? 1 : 0;
-    rb.plain = ScopeFor(params.minDnm, rb.raDnm);
-    rb.withDnm = ScopeFor(params.minDnm, rb.raDnm + 1);
-    if (rb.withDnm == RbScope::None) return true;
-
-    ComputeTargets(c, design, params.vref);
+    ComputeTargets(c, design, c.params->vref);
     double window = design.prefilterWindow;
-    bool needAll = rb.plain == RbScope::All || rb.withDnm == RbScope::All;
-    bool needDnm = rb.plain == RbScope::DnmPairs || rb.withDnm == RbScope::DnmPairs;
-    rb.target = c.rbTarget;
-    rb.window = window;
-    rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, RbParallelPositions, -1};
-    rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, RbSeriesPositions, -1};
-    rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, RbDnmPositions, -1};
-    if (needAll) {
-        rb.parallel.range = FindPassingRange(ParallelRanking, c.rbTarget, window);
-        rb.series.range = FindPassingRange(SeriesRanking, c.rbTarget, window);
-    }
-    if (needDnm) rb.dnm.range = FindPassingRange(DnmRanking, c.rbTarget, window);
-    int allSize = needAll ? PassingSize(ParallelRanking, rb.parallel.range) +
-                                PassingSize(SeriesRanking, rb.series.range)
-                          : 0;
-    int dnmSize = needDnm ? PassingSize(DnmRanking, rb.dnm.range) : 0;
-    auto usable = [&](RbScope scope) {
-        return scope == RbScope::All ? allSize > 0 : scope == RbScope::DnmPairs && dnmSize > 0;
-    };
-    // Every Rf pair may take part, or only those that add to the DNM count.
-    bool everyRf = usable(rb.plain);
-    if (!everyRf && !usable(rb.withDnm)) return true;
+    RbChoices rb{};
+    if (!PrepareChoices(rb, c, bounds.model, raDnm, window)) return true;
+    RbSizes sizes = FindRbRanges(rb);
+    bool everyRf = Usable(rb.plain, sizes);
+    if (!everyRf && !Usable(rb.withDnm, sizes)) return true;
 
-    const PairRanking& rfParallelRanking = everyRf ? ParallelRanking : DnmRanking;
-    PassingRange rfParallel =
-        Narrowed(rfParallelRanking, FindPassingRange(rfParallelRanking, c.rfTarget, window), rfBounds);
-    PassingRange rfSeries{};
-    if (everyRf)
-        rfSeries = Narrowed(SeriesRanking, FindPassingRange(SeriesRanking, c.rfTarget, window), rfBounds);
-    int rfSize =
-        PassingSize(rfParallelRanking, rfParallel) + (everyRf ? PassingSize(SeriesRanking, rfSeries) : 0);
-    if (rfSize == 0) return true;
-
-    if (!VisitRf(c, Collect(rfParallelRanking, rfParallel, c.rfTarget, window, RfParallelPositions), false,
+    RfRanges rf = FindRfRanges(c, rfBounds, window, everyRf);
+    if (RfSize(rf) == 0) return true;
+    if (!VisitRf(c, CollectRfKind(c, *rf.parallelRanking, rf.parallel, false, rb, RfParallelPositions), false,
                  rb))
         return false;
     if (!everyRf) return true;
-    return VisitRf(c, Collect(SeriesRanking, rfSeries, c.rfTarget, window, RfSeriesPositions), true, rb);
+    return VisitRf(c, CollectRfKind(c, SeriesRanking, rf.series, true, rb, RfSeriesPositions), true, rb);
 }
 
 // Every Ra pair of one kind in enumeration order.

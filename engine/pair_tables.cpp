@@ -70,6 +70,33 @@ template <typename Test> int FirstHolding(const RankedPair* entries, int lo, int
     return lo;
 }
 
+// FirstHolding over the whole ordered part, by doubling steps from hint: the
+// steps bracket the answer between a failing and a holding entry (or an end).
+template <typename Test> int Gallop(const RankedPair* entries, int n, int hint, Test test) {
+    hint = std::min(std::max(hint, 0), n);
+    int lo = 0, hi = n;
+    if (hint < n && !test(entries[hint].r)) {
+        lo = hint + 1;
+        for (int step = 1; hint + step < n; step *= 2) {
+            if (test(entries[hint + step].r)) {
+                hi = hint + step;
+                break;
+            }
+            lo = hint + step + 1;
+        }
+    } else {
+        hi = hint;
+        for (int step = 1; hint - step >= 0; step *= 2) {
+            if (!test(entries[hint - step].r)) {
+                lo = hint - step + 1;
+                break;
+            }
+            hi = hint - step;
+        }
+    }
+    return FirstHolding(entries, lo, hi, test);
+}
+
 bool WithinBoundedMagnitudes(const PairRanking& ranking) {
     const RankedPair* e = ranking.entries;
     return ranking.ordered == ranking.count &&
@@ -156,4 +183,12 @@ bool BoundedPairExtent(double& pairMin, double& pairMax) {
     pairMin = std::min(pairMin, SeriesRanking.entries[0].r);
     pairMax = std::max(pairMax, SeriesRanking.entries[SeriesRanking.ordered - 1].r);
     return true;
+}
+
+int RankAtLeastFrom(const PairRanking& ranking, double r, int hint) {
+    return Gallop(ranking.entries, ranking.ordered, hint, [r](double x) { return !(x < r); });
+}
+
+int RankAboveFrom(const PairRanking& ranking, double r, int hint) {
+    return Gallop(ranking.entries, ranking.ordered, hint, [r](double x) { return x > r; });
 }

@@ -70,6 +70,11 @@ inline int PassingSize(const PairRanking& ranking, const PassingRange& range) {
 int RankAtLeast(const PairRanking& ranking, double r);
 int RankAbove(const PairRanking& ranking, double r);
 
+// The same, searched outward from a hint (a rank found for a nearby r): a few
+// steps when r moved little, as the bounds of neighbouring pairs do.
+int RankAtLeastFrom(const PairRanking& ranking, double r, int hint);
+int RankAboveFrom(const PairRanking& ranking, double r, int hint);
+
 // Writes the positions of the passing pairs into out in ascending order (the
 // enumeration order) and returns how many there are.
 int CollectPassing(const PairRanking& ranking, const PassingRange& range, double target, double window,

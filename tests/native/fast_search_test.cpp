@@ -341,10 +341,15 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         {"0.6", "3.0", "0.1", "inf", "1e308"},
         {"0.6", "3.0", "nan", "1e-320", "3.3"},
         {"0.6", "3.0", "0.1", "3.2", "1e-320"},
+        {"0.6", "3.0", "nan", "1e-100", "3.3"},
+        {"nan", "3.0", "0.1", "1", "0.5"},
+        {"nan", "1e-100", "0.1", "3.2", "-1e308"},
+        {"1e-100", "1e-90", "1e-300", "1e-95", "1e250"},
     };
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
-        for (const char* precision : {"0.01%", "100%"}) {
+        // The DNM minimums leave some Rf pairs only the DNM Rb pairs, or none.
+        for (const char* precision : {"0.01%", "100%", "1%/1", "5%/2"}) {
             std::memset(Settings, 0, sizeof Settings);
             InitDefaults();
             std::string list;
@@ -353,7 +358,11 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
             SetSlotText(SLOT_FIRST_LIST, list.c_str());
             for (int i = 0; i < 5; ++i)
                 SetSlotText(slots[i], row[i]);
-            SetSlotText(SLOT_PRECISION, precision);
+            std::string typed = precision;
+            SetSlotText(SLOT_PRECISION, typed.substr(0, typed.find('/')).c_str());
+            SetSlotText(SLOT_DNM_COUNT, typed.find('/') == std::string::npos
+                                            ? "0"
+                                            : typed.substr(typed.find('/') + 1).c_str());
             if (!(ParseSearchParams() && ParsePartsList() && DeriveShifterDesign())) continue;
             Case c{list, PartsListStore, SearchParamsStore, ShifterDesignStore, false, false};
             SCOPED_TRACE(std::string(row[0]) + ".." + row[1] + " vo " + row[2] + ".." + row[3] + " vref " +
