@@ -24,11 +24,6 @@ bool CheckCombination(const char* raText, const char* rbText, const char* rfText
     r.topology = (parts.ra.series ? TOPOLOGY_RA_SERIES : 0) | (parts.rf.series ? TOPOLOGY_RF_SERIES : 0) |
                  (parts.rb.series ? TOPOLOGY_RB_SERIES : 0);
     r.dnmCount = OpenParts(parts.ra) + OpenParts(parts.rb) + OpenParts(parts.rf);
-    r.reqOhms = RequiredOhms(v.rab, rf);
-    r.voAtViMin = v.voAtViMin;
-    r.errAtViMinPct = v.errAtViMinPct;
-    r.voAtViMax = v.voAtViMax;
-    r.errAtViMaxPct = v.errAtViMaxPct;
-    r.worstErr = v.worstErr;
+    StoreValues(r, v, rf);
     return true;
 }

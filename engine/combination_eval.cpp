@@ -22,12 +22,7 @@ bool ExamineCandidate(const CandidateContext& c, TopologyMask topology, double r
     CopyText(r.rbName2, PART_NAME_SIZE, e[o].name);
     r.topology = topology;
     r.dnmCount = dnmCount;
-    r.reqOhms = RequiredOhms(v.rab, c.rf);
-    r.voAtViMin = v.voAtViMin;
-    r.errAtViMinPct = v.errAtViMinPct;
-    r.voAtViMax = v.voAtViMax;
-    r.errAtViMaxPct = v.errAtViMaxPct;
-    r.worstErr = v.worstErr;
+    StoreValues(r, v, c.rf);
     ++count;
     return count < MATCH_LIMIT;
 }

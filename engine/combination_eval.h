@@ -71,6 +71,17 @@ inline double RequiredOhms(double rab, double rf) {
     return (rab * rf) / (rab + rf);
 }
 
+// The evaluated doubles of an accepted combination into its record, with the
+// resistance seen by the inverting input; every record is filled this one way.
+inline void StoreValues(MatchRecord& r, const CandidateValues& v, double rf) {
+    r.reqOhms = RequiredOhms(v.rab, rf);
+    r.voAtViMin = v.voAtViMin;
+    r.errAtViMinPct = v.errAtViMinPct;
+    r.voAtViMax = v.voAtViMax;
+    r.errAtViMaxPct = v.errAtViMaxPct;
+    r.worstErr = v.worstErr;
+}
+
 // Evaluates the candidate (Rb pair m, o of the given value) and stores it in
 // MatchTable when its worst error is within the precision. Returns false when
 // the table has just become full and the search must stop.

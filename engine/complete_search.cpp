@@ -422,12 +422,7 @@ void CompleteMatch(int rank, MatchRecord& record) {
     record.topology = (refs[0].series ? TOPOLOGY_RA_SERIES : 0) | (refs[1].series ? TOPOLOGY_RF_SERIES : 0) |
                       (refs[2].series ? TOPOLOGY_RB_SERIES : 0);
     record.dnmCount = CandidateDnm(key.code);
-    record.reqOhms = RequiredOhms(v.rab, rf);
-    record.voAtViMin = v.voAtViMin;
-    record.errAtViMinPct = v.errAtViMinPct;
-    record.voAtViMax = v.voAtViMax;
-    record.errAtViMaxPct = v.errAtViMaxPct;
-    record.worstErr = v.worstErr;
+    StoreValues(record, v, rf);
 }
 
 RunOutcome RunCompleteSearch(int best, CompleteTally& tally) {

@@ -4,20 +4,8 @@ file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(WRITE ${WORK}/list.txt "10k\n2k\n24k\n")
 
-function(run_cli expected_status out_var)
-    execute_process(COMMAND ${CLI} --list List3 --list-file ${WORK}/list.txt --precision 0.5% ${ARGN}
-                    WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT status EQUAL expected_status)
-        message(FATAL_ERROR "${ARGN}: exit ${status}, expected ${expected_status}\n${out}\n${err}")
-    endif()
-    set(${out_var} "${out}${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect_match text pattern)
-    if(NOT text MATCHES "${pattern}")
-        message(FATAL_ERROR "output does not match '${pattern}':\n${text}")
-    endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/cli_support.cmake)
+set(CLI_FIXED_ARGS --list List3 --list-file ${WORK}/list.txt --precision 0.5%)
 
 run_cli(0 out --complete --dnm 3 --lang en)
 expect_match("${out}" "^10k//DNM, 24k//DNM, 2k//DNM, 0.3125%, -0.3125%, 1558\n1 set\\(s\\) found.\n$")

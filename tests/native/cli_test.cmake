@@ -3,20 +3,7 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
-function(run_cli expected_status out_var)
-    execute_process(COMMAND ${CLI} ${ARGN} WORKING_DIRECTORY ${WORK}
-                    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT status EQUAL expected_status)
-        message(FATAL_ERROR "${ARGN}: exit ${status}, expected ${expected_status}\n${out}\n${err}")
-    endif()
-    set(${out_var} "${out}${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect_match text pattern)
-    if(NOT text MATCHES "${pattern}")
-        message(FATAL_ERROR "output does not match '${pattern}':\n${text}")
-    endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/cli_support.cmake)
 
 # The typical run: E12 with the defaults, English status, one line per set.
 run_cli(0 out --list E12 --lang en)
