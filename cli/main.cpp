@@ -46,8 +46,12 @@ int main(int argc, char** argv) {
     LoadSettings();
     CliOptions options;
     OptionsResult parsed = ApplyOptions(argc, argv, options);
-    if (parsed == OptionsResult::Help || parsed == OptionsResult::Version) {
-        parsed == OptionsResult::Help ? PrintUsage(argv[0], false) : PrintVersion();
+    if (parsed == OptionsResult::Help) {
+        PrintUsage(argv[0], false);
+        return FinishOutput(0);
+    }
+    if (parsed == OptionsResult::Version) {
+        PrintVersion();
         return FinishOutput(0);
     }
     if (parsed == OptionsResult::Error) {
