@@ -176,6 +176,20 @@ bool Shown(const Column& column, const ResultSet& set) {
     return !column.tolerance || set.tolerance >= 0;
 }
 
+// One field of a row: a number, or a pair's text quoted for the format.
+void WriteField(std::FILE* out, const Column& column, const MatchRecord& r, const RowValues& row, bool json) {
+    if (column.number != nullptr) {
+        WriteNumber(out, column.number(r, row), json);
+        return;
+    }
+    char text[2 * PART_NAME_SIZE + 4];
+    PairText(column, r, text, sizeof text);
+    if (json)
+        WriteJsonText(out, text);
+    else
+        WriteCsvText(out, text);
+}
+
 void WriteCsv(std::FILE* out, const ResultSet& set) {
     const char* separator = "";
     for (const Column& column : COLUMNS)
@@ -189,13 +203,7 @@ void WriteCsv(std::FILE* out, const ResultSet& set) {
             if (!Shown(column, set)) continue;
             std::fputs(separator, out);
             separator = ",";
-            char text[2 * PART_NAME_SIZE + 4];
-            if (column.number != nullptr) {
-                WriteNumber(out, column.number(r, row), false);
-            } else {
-                PairText(column, r, text, sizeof text);
-                WriteCsvText(out, text);
-            }
+            WriteField(out, column, r, row, false);
         }
         std::fputs("\r\n", out);
     }
@@ -208,13 +216,7 @@ void WriteJsonRecord(std::FILE* out, const ResultSet& set, const MatchRecord& r)
         if (!Shown(column, set)) continue;
         std::fprintf(out, "%s\"%s\": ", separator, column.name);
         separator = ", ";
-        char text[2 * PART_NAME_SIZE + 4];
-        if (column.number != nullptr) {
-            WriteNumber(out, column.number(r, row), true);
-        } else {
-            PairText(column, r, text, sizeof text);
-            WriteJsonText(out, text);
-        }
+        WriteField(out, column, r, row, true);
     }
     std::fputc('}', out);
 }

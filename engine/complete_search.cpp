@@ -133,45 +133,6 @@ BoundedRanking Bounded(const PairRanking& ranking) {
         &ranking, RankAtLeast(ranking, BOUNDED_MAGNITUDE_MIN), RankAbove(ranking, BOUNDED_MAGNITUDE_MAX), {}};
 }
 
-// First ordered entry for which test holds (a test that holds on a suffix),
-// found by galloping out from hint and then halving, so a search that ends
-// near the last one costs a few steps instead of a full binary search.
-template <typename Test> int Gallop(const PairRanking& ranking, int& hint, Test test) {
-    const RankedPair* e = ranking.entries;
-    int n = ranking.ordered;
-    int lo = 0, hi = n;
-    int at = std::min(std::max(hint, 0), n);
-    if (at == n || test(e[at].r)) {
-        hi = at;
-        for (int step = 1; hi - step >= 0; step *= 2) {
-            if (!test(e[hi - step].r)) {
-                lo = hi - step + 1;
-                break;
-            }
-            hi -= step;
-        }
-    } else {
-        lo = at + 1;
-        for (int step = 1; lo < n; step *= 2) {
-            int probe = std::min(lo + step - 1, n - 1);
-            if (test(e[probe].r)) {
-                hi = probe;
-                break;
-            }
-            lo = probe + 1;
-        }
-    }
-    while (lo < hi) {
-        int mid = lo + (hi - lo) / 2;
-        if (test(e[mid].r))
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    hint = lo;
-    return lo;
-}
-
 // Calls visit(position) for every entry of the ranking that the bounds leave
 // possible: with known bounds, those within lo .. hi and those outside the
 // magnitude range; otherwise all of them.
@@ -218,8 +179,11 @@ struct Span {
 // Ordered entries of the ranking within rLo .. rHi and the magnitude range.
 Span Within(const BoundedRanking& b, double rLo, double rHi, RangeKind kind) {
     int* hint = b.hints[kind];
-    int lo = std::max(b.minAt, Gallop(*b.ranking, hint[0], [rLo](double r) { return !(r < rLo); }));
-    int hi = std::min(b.maxAt, Gallop(*b.ranking, hint[1], [rHi](double r) { return r > rHi; }));
+    // Each search starts where the last one of its kind ended.
+    hint[0] = RankAtLeastFrom(*b.ranking, rLo, hint[0]);
+    hint[1] = RankAboveFrom(*b.ranking, rHi, hint[1]);
+    int lo = std::max(b.minAt, hint[0]);
+    int hi = std::min(b.maxAt, hint[1]);
     return Span{lo, std::max(lo, hi)};
 }
 
