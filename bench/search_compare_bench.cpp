@@ -175,6 +175,8 @@ const char* const DESIGNS[][5] = {
     // A NaN end and a Vo(max) near 0: a thin line of passing Rf / Ra, Rf / Rb.
     {"0.6", "3.0", "nan", "1e-100", "3.3"},
     {"nan", "3.0", "0.1", "1e-100", "3.3"},
+    // A Vo(max) below what the output can resolve beside Vi(max): nothing passes.
+    {"0.6", "3.0", "nan", "1e-17", "3.3"},
 };
 const int VOLTAGE_SLOTS[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
 
@@ -221,7 +223,7 @@ void Hunt(int runs, unsigned seed) {
     static const char* const VALUES[] = {"",       "0",      "0.6",   "3.0",    "3.2",   "3.3",
                                          "0.1",    "-3.2",   "1e308", "-1e308", "inf",   "-inf",
                                          "nan",    "1e-320", "1e100", "-1e100", "1e150", "2.3142857142857145",
-                                         "1e-100", "5"};
+                                         "1e-100", "5",      "1e-6",  "1e-17"};
     static const char* const PRECISIONS[] = {"0",    "0.0001%", "0.01%", "1%",  "6.8%",
                                              "100%", "1e10",    "-1",    "inf", "nan"};
     std::string generated = GeneratedList();

@@ -210,6 +210,24 @@ bool AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2]) 
     return true;
 }
 
+// Whether no candidate's output at Vi(max) can come near enough to Vo(max).
+// That output is g * vi - offset with g = 1 + Rf / (Ra // Rb) >= 1, both terms
+// finite for a bounded vi and Vref. Rounding is monotone, so |g * vi| >= |vi|,
+// and a difference of doubles is either at least half the larger term or, the
+// two within a factor 2 of each other (and so both at least |vi| / 2), exact
+// and a multiple of the unit of the binade below |vi| / 2: a nonzero output is
+// above |vi| * 2^-54. When that is over eight times Vo(max) and its precision,
+// the output is 0 (an error of 100 %, rejected below a precision of 1) or over
+// eight times Vo(max), and nothing passes. This decides the thin line of a NaN
+// Vi(min) end with Vo(max) near 0, too thin for the bounds' slack to tell.
+bool OutputTooCoarse(const SearchParams& p) {
+    double vi = std::fabs(p.viMax);
+    double voMax = std::fabs(p.voMax);
+    if (!(vi >= 1e-300 && vi <= BOUNDED_MAGNITUDE_MAX && Bounded(p.vref))) return false;
+    if (!(voMax > 0 && std::isfinite(voMax) && p.precision < 1)) return false; // not a NaN precision
+    return 4 * (1 + std::max(p.precision, 0.0)) * voMax <= std::ldexp(vi, -55);
+}
+
 } // namespace
 
 // Known only where the evaluation of bounded resistances cannot give a NaN that
@@ -220,6 +238,13 @@ bool AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2]) 
 AcceptanceModel BuildAcceptanceModel(const SearchParams& p, double pairMin, double pairMax) {
     AcceptanceModel m{};
     if (std::isnan(p.precision) || p.precision > PRECISION_MAX) return m;
+    if (OutputTooCoarse(p)) {
+        AddNothingPasses(m);
+        m.aLo = INF;
+        m.aHi = -INF;
+        m.known = true;
+        return m;
+    }
     EndKind kinds[2] = {p.voMax == 0 ? EndKind::Ignored : Classify(p.viMin, p.voMin, p.vref, p.voMax),
                         Classify(p.viMax, p.voMax, p.vref, p.voMax)};
     if (kinds[0] == EndKind::Unknown || kinds[1] == EndKind::Unknown) return m;
