@@ -64,36 +64,81 @@ double Loosened(double x, double magnitude) {
     return x - BOUND_PAD * magnitude;
 }
 
-// The output vi * gain - vref * factor of bounded resistances (gain and factor
-// up to 4e200) cannot be NaN when vi or Vref is at most BOUNDED_MAGNITUDE_MAX:
-// one of its terms stays finite, and an infinite output gives an infinite error,
-// which is rejected. With a non-finite input, see ConstantMagnitude.
-EndKind Classify(double vi, double vo, double vref, double voMax) {
-    // A NaN input or Vref makes the output NaN, whatever the rest.
-    if (std::isnan(vi) || std::isnan(vref)) return EndKind::Constant;
-    bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
-    if (finite) return Bounded(vi) || Bounded(vref) ? EndKind::Linear : EndKind::Unknown;
-    return std::fabs(vo) <= 1e300 || !std::isfinite(vo) ? EndKind::Constant : EndKind::Unknown;
+// The largest factors of a candidate's terms of the output, vi * g - Vref * a:
+// its gain g = 1 + Rf / (Ra // Rb) and its a = Rf / Ra. Over the bounded
+// magnitudes both reach 4e200; over the list's pairs they are at most
+// 1 + 2 * pairMax / pairMin, often far less.
+struct TermFactors {
+    double vi;
+    double vref;
+};
+
+TermFactors ListFactors(bool listed, double pairMin, double pairMax) {
+    double factor = listed ? 1 + 2 * Widened(pairMax / pairMin, 1) : 4e200;
+    return TermFactors{factor, factor};
 }
 
-// Whether a voltage times any positive factor of bounded resistances keeps
-// one kind of value: finite for a bounded voltage, NaN for a NaN one (which
-// must not be tried as an infinity: that would make the end look variable).
-bool FixedTerm(double v) {
-    return Bounded(v) || std::isnan(v);
+// Two terms whose largest values sum to at most this give a finite output.
+const double TERM_SUM_MAX = std::numeric_limits<double>::max() * (1 - 1e-6);
+
+// Which terms keep one kind of value for every candidate: finite when the
+// largest values of both give a finite output together, or when the term
+// alone stays within half of that (an overflow of the output beside it is
+// then the infinity of the other, unbounded term); NaN for a NaN voltage
+// (which must not be tried as an infinity: that would make the end look
+// variable).
+struct FixedTerms {
+    bool vi;
+    bool vref;
+};
+
+FixedTerms WhichFixed(double vi, double vref, const TermFactors& factors) {
+    double viTerm = std::fabs(vi) * factors.vi, vrefTerm = std::fabs(vref) * factors.vref;
+    bool both = viTerm + vrefTerm <= TERM_SUM_MAX;
+    return FixedTerms{std::isnan(vi) || both || viTerm <= TERM_SUM_MAX / 2,
+                      std::isnan(vref) || both || vrefTerm <= TERM_SUM_MAX / 2};
+}
+
+// The output vi * gain - vref * factor of a candidate cannot be NaN when one
+// of its terms stays finite (a fixed vi or Vref) or when the two have opposite
+// signs, so they cannot overflow into inf - inf; an infinite output gives an
+// infinite error, which is rejected. With a non-finite input, see
+// ConstantMagnitude.
+EndKind Classify(double vi, double vo, double vref, double voMax, const TermFactors& factors) {
+    // A NaN input or Vref makes the output NaN, whatever the rest.
+    if (std::isnan(vi) || std::isnan(vref)) return EndKind::Constant;
+    FixedTerms fixed = WhichFixed(vi, vref, factors);
+    bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
+    if (finite) {
+        bool opposite = (vi < 0 && vref > 0) || (vi > 0 && vref < 0);
+        return fixed.vi || fixed.vref || opposite ? EndKind::Linear : EndKind::Unknown;
+    }
+    // An infinite input or Vref makes every output infinite or NaN, whatever
+    // Vo; ConstantMagnitude tells whether it is the same for every candidate.
+    if (std::isinf(vi) || std::isinf(vref)) return EndKind::Constant;
+    // Otherwise a finite output minus a huge Vo may overflow for some candidates
+    // only; with two fixed terms, not while their largest sum and Vo stay
+    // finite together. (Without, Vo up to 1e300 leaves room for the largest
+    // finite output ConstantMagnitude tries.)
+    double outMax = std::fabs(vi) * factors.vi + std::fabs(vref) * factors.vref;
+    bool roomy =
+        fixed.vi && fixed.vref ? std::fabs(vo) + 1.01 * outMax <= TERM_SUM_MAX : std::fabs(vo) <= 1e300;
+    return roomy || !std::isfinite(vo) ? EndKind::Constant : EndKind::Unknown;
 }
 
 // The error magnitude (percent) of an end with a non-finite input; false when
-// it may differ between candidates. Each term of the output is finite (at most
-// 1e301 with a bounded input) or the infinity of its input's sign, whatever the
-// positive gain and offset factors, and a non-finite input makes the error an
-// infinity, a NaN or a signed zero alike for every finite output; so the
-// outputs tried are one finite value and, for an unbounded input, its term's
-// infinity. The factors 2, 1/2 and 1 stand for any candidate.
-bool ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double voMax, double* magnitude) {
-    const double gained[] = {2 * vi, FixedTerm(vi) ? 2 * vi : std::copysign(INF, vi)};
-    const double offsets[] = {(0.5 * vref) * 1,
-                              FixedTerm(vref) ? (0.5 * vref) * 1 : std::copysign(INF, vref)};
+// it may differ between candidates. Each term of the output is finite (a fixed
+// one) or the infinity of its input's sign, whatever the positive gain and
+// offset factors, and a non-finite input makes the error an infinity, a NaN or
+// a signed zero alike for every finite output; so the outputs tried are one
+// finite value and, for an unbounded input, its term's infinity. The finite
+// one takes a gain of 1 and a tiny offset factor, which no voltage can make
+// overflow.
+bool ConstantMagnitude(bool atViMax, double vi, double vo, double vref, double voMax,
+                       const TermFactors& factors, double* magnitude) {
+    FixedTerms fixed = WhichFixed(vi, vref, factors);
+    const double gained[] = {vi, fixed.vi ? vi : std::copysign(INF, vi)};
+    const double offsets[] = {vref * 1e-300, fixed.vref ? vref * 1e-300 : std::copysign(INF, vref)};
     bool first = true, same = true;
     for (double g : gained) {
         for (double offset : offsets) {
@@ -190,24 +235,46 @@ int ScaleExponent(const SearchParams& p, const EndKind kinds[2]) {
     return std::max(0, exponent - SCALED_EXPONENT_MAX);
 }
 
+// The factors of the candidates that the constraints so far let through:
+// their a is at most aHi, their gain 1 + aHi + bHi. The list's when its pairs
+// are not known.
+TermFactors FactorsWithin(const AcceptanceModel& m, double bLo, double bHi, const TermFactors& list) {
+    if (!(bHi < INF)) return list;
+    double aLo = bLo, aHi = bHi;
+    BoundConstraint all[MODEL_CONSTRAINTS + 2];
+    ProjectOntoA(all, WithRatioLimits(m, bLo, bHi, all), aLo, aHi);
+    if (!(aLo <= aHi)) return list;
+    aHi = Widened(aHi, 1);
+    return TermFactors{std::min(list.vi, 1 + aHi + bHi), std::min(list.vref, aHi)};
+}
+
 // The half-planes of the Linear ends, or nothing passes, by the rule of the
 // worst error: the Vi(max) end decides when it is NaN (the worst error is then
-// NaN and passes), and an end that is not NaN counts with its magnitude.
-bool AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2]) {
+// NaN and passes), and an end that is not NaN counts with its magnitude. The
+// Vi(max) end is never NaN here, so it rejects on its own whatever the Vi(min)
+// error is: a Vi(min) end whose error differs between candidates adds nothing,
+// and it is judged over the candidates the Vi(max) end lets through (whose
+// smaller gains may keep a huge Vref's term finite). bLo .. bHi: the ratio
+// limits of a and b.
+void AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2], const TermFactors& factors,
+             double bLo, double bHi) {
     int exponent = ScaleExponent(p, kinds);
     double precision = std::max(p.precision, -1.0);
     double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -exponent)) : 0;
     double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision)) + VOLT_FLOOR;
-    const double vi[] = {p.viMin, p.viMax};
-    const double vo[] = {p.voMin, p.voMax};
-    for (int end = 0; end < 2; ++end) {
-        if (kinds[end] == EndKind::Linear) AddEnd(m, exponent, vi[end], vo[end], p.vref, tolerance);
-        if (kinds[end] != EndKind::Constant) continue;
-        double magnitude = 0;
-        if (!ConstantMagnitude(end == 1, vi[end], vo[end], p.vref, p.voMax, &magnitude)) return false;
-        if (magnitude / 100 > p.precision) AddNothingPasses(m);
-    }
-    return true;
+    double magnitude = 0;
+    if (kinds[1] == EndKind::Linear) AddEnd(m, exponent, p.viMax, p.voMax, p.vref, tolerance);
+    if (kinds[1] == EndKind::Constant &&
+        ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax, factors, &magnitude) &&
+        magnitude / 100 > p.precision)
+        AddNothingPasses(m);
+    if (kinds[0] == EndKind::Linear) AddEnd(m, exponent, p.viMin, p.voMin, p.vref, tolerance);
+    if (kinds[0] == EndKind::Linear || kinds[0] == EndKind::Ignored) return;
+    TermFactors within = FactorsWithin(m, bLo, bHi, factors);
+    if (Classify(p.viMin, p.voMin, p.vref, p.voMax, within) == EndKind::Constant &&
+        ConstantMagnitude(false, p.viMin, p.voMin, p.vref, p.voMax, within, &magnitude) &&
+        magnitude / 100 > p.precision)
+        AddNothingPasses(m);
 }
 
 // Whether no candidate's output at Vi(max) can come near enough to Vo(max).
@@ -245,19 +312,22 @@ AcceptanceModel BuildAcceptanceModel(const SearchParams& p, double pairMin, doub
         m.known = true;
         return m;
     }
-    EndKind kinds[2] = {p.voMax == 0 ? EndKind::Ignored : Classify(p.viMin, p.voMin, p.vref, p.voMax),
-                        Classify(p.viMax, p.voMax, p.vref, p.voMax)};
-    if (kinds[0] == EndKind::Unknown || kinds[1] == EndKind::Unknown) return m;
+    bool listed = pairMin > 0 && pairMax < INF;
+    TermFactors factors = ListFactors(listed, pairMin, pairMax);
+    EndKind kinds[2] = {p.voMax == 0 ? EndKind::Ignored
+                                     : Classify(p.viMin, p.voMin, p.vref, p.voMax, factors),
+                        Classify(p.viMax, p.voMax, p.vref, p.voMax, factors)};
+    if (kinds[1] == EndKind::Unknown) return m;
     double magnitude = 0;
     if (kinds[1] == EndKind::Constant &&
-        (!ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax, &magnitude) || std::isnan(magnitude)))
+        (!ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax, factors, &magnitude) ||
+         std::isnan(magnitude)))
         return m; // every candidate passes, or which ones depends on the candidate
-    if (!AddEnds(m, p, kinds)) return AcceptanceModel{};
-    bool listed = pairMin > 0 && pairMax < INF;
     m.pairMin = listed ? pairMin : 0;
     m.pairMax = listed ? pairMax : 0;
     m.bLo = m.aLo = listed ? Widened(pairMin / pairMax, -1) : 0;
     m.bHi = m.aHi = listed ? Widened(pairMax / pairMin, 1) : INF;
+    AddEnds(m, p, kinds, factors, m.bLo, m.bHi);
     BoundConstraint all[MODEL_CONSTRAINTS + 2];
     ProjectOntoA(all, WithRatioLimits(m, m.bLo, m.bHi, all), m.aLo, m.aHi);
     m.known = true;

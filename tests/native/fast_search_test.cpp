@@ -345,6 +345,12 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         {"nan", "3.0", "0.1", "1", "0.5"},
         {"nan", "1e-100", "0.1", "3.2", "-1e308"},
         {"1e-100", "1e-90", "1e-300", "1e-95", "1e250"},
+        // An infinite input or Vref beside a huge Vo; a Vref whose term
+        // overflows for the largest gains of the list only.
+        {"inf", "inf", "5", "1e308", "1e-17"},
+        {"3", "3", "-1e308", "3", "inf"},
+        {"0.6", "3.0", "1e308", "inf", "3.3"},
+        {"3", "3", "3", "inf", "1e305"},
     };
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
