@@ -82,11 +82,11 @@ TermFactors ListFactors(bool listed, double pairMin, double pairMax) {
 const double TERM_SUM_MAX = std::numeric_limits<double>::max() * (1 - 1e-6);
 
 // Which terms keep one kind of value for every candidate: finite when the
-// largest values of both give a finite output together, or when the term
-// alone stays within half of that (an overflow of the output beside it is
-// then the infinity of the other, unbounded term); NaN for a NaN voltage
-// (which must not be tried as an infinity: that would make the end look
-// variable).
+// largest values of both give a finite output together; or when the term
+// alone stays within half of that, or within all of it beside an infinite
+// other term (an overflow of the output is then the infinity of the other
+// term); NaN for a NaN voltage (which must not be tried as an infinity: that
+// would make the end look variable).
 struct FixedTerms {
     bool vi;
     bool vref;
@@ -94,24 +94,27 @@ struct FixedTerms {
 
 FixedTerms WhichFixed(double vi, double vref, const TermFactors& factors) {
     double viTerm = std::fabs(vi) * factors.vi, vrefTerm = std::fabs(vref) * factors.vref;
-    bool both = viTerm + vrefTerm <= TERM_SUM_MAX;
-    return FixedTerms{std::isnan(vi) || both || viTerm <= TERM_SUM_MAX / 2,
-                      std::isnan(vref) || both || vrefTerm <= TERM_SUM_MAX / 2};
+    if (viTerm + vrefTerm <= TERM_SUM_MAX) return FixedTerms{true, true};
+    auto fixed = [](double v, double term, double other) {
+        return std::isnan(v) || term <= TERM_SUM_MAX / 2 || (term <= TERM_SUM_MAX && std::isinf(other));
+    };
+    return FixedTerms{fixed(vi, viTerm, vref), fixed(vref, vrefTerm, vi)};
 }
 
 // The output vi * gain - vref * factor of a candidate cannot be NaN when one
-// of its terms stays finite (a fixed vi or Vref) or when the two have opposite
+// of its terms stays finite for every candidate or when the two have opposite
 // signs, so they cannot overflow into inf - inf; an infinite output gives an
 // infinite error, which is rejected. With a non-finite input, see
 // ConstantMagnitude.
 EndKind Classify(double vi, double vo, double vref, double voMax, const TermFactors& factors) {
     // A NaN input or Vref makes the output NaN, whatever the rest.
     if (std::isnan(vi) || std::isnan(vref)) return EndKind::Constant;
-    FixedTerms fixed = WhichFixed(vi, vref, factors);
     bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
     if (finite) {
         bool opposite = (vi < 0 && vref > 0) || (vi > 0 && vref < 0);
-        return fixed.vi || fixed.vref || opposite ? EndKind::Linear : EndKind::Unknown;
+        bool oneFinite =
+            std::fabs(vi) * factors.vi <= TERM_SUM_MAX || std::fabs(vref) * factors.vref <= TERM_SUM_MAX;
+        return oneFinite || opposite ? EndKind::Linear : EndKind::Unknown;
     }
     // An infinite input or Vref makes every output infinite or NaN, whatever
     // Vo; ConstantMagnitude tells whether it is the same for every candidate.
@@ -121,6 +124,7 @@ EndKind Classify(double vi, double vo, double vref, double voMax, const TermFact
     // finite together. (Without, Vo up to 1e300 leaves room for the largest
     // finite output ConstantMagnitude tries.)
     double outMax = std::fabs(vi) * factors.vi + std::fabs(vref) * factors.vref;
+    FixedTerms fixed = WhichFixed(vi, vref, factors);
     bool roomy =
         fixed.vi && fixed.vref ? std::fabs(vo) + 1.01 * outMax <= TERM_SUM_MAX : std::fabs(vo) <= 1e300;
     return roomy || !std::isfinite(vo) ? EndKind::Constant : EndKind::Unknown;
@@ -173,6 +177,22 @@ void AddEnd(AcceptanceModel& m, int exponent, double vi, double vo, double vref,
         c.ca = s * (vi - vref) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vref));
         c.c0 = s * (vi - vo) - EVAL_SLACK * (std::fabs(vi) + std::fabs(vo)) - tolerance;
     }
+}
+
+// Limits that every candidate passing a Linear end keeps: its terms of the
+// output cannot overflow, since an infinite output (never NaN at such an end)
+// has an infinite error. So |vi| * (1 + a + b) and |Vref| * a stay within the
+// largest double, loosened far beyond the rounding of the gain. Added only for
+// voltages so huge that they may bind, and small enough limits that the
+// products of the projection stay finite.
+const double OVERFLOW_LIMIT_MAX = 1e100;
+
+void AddOverflowLimits(AcceptanceModel& m, double vi, double vref) {
+    const double largest = std::numeric_limits<double>::max();
+    double gainMax = largest / std::fabs(vi) * (1 + EVAL_SLACK);
+    if (gainMax <= OVERFLOW_LIMIT_MAX) m.constraints[m.count++] = BoundConstraint{1, 1, 1 - gainMax};
+    double aMax = largest / std::fabs(vref) * (1 + EVAL_SLACK);
+    if (aMax <= OVERFLOW_LIMIT_MAX) m.constraints[m.count++] = BoundConstraint{0, 1, -aMax};
 }
 
 // Nothing within the bounded magnitudes passes: 1 <= 0.
@@ -235,46 +255,82 @@ int ScaleExponent(const SearchParams& p, const EndKind kinds[2]) {
     return std::max(0, exponent - SCALED_EXPONENT_MAX);
 }
 
+// The tolerance of an end's error in volts scaled by 2^-exponent: Vo(max)
+// times the precision (held to -1 so the arithmetic stays finite), widened.
+double ScaledTolerance(const SearchParams& p, int exponent) {
+    double precision = std::max(p.precision, -1.0);
+    double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -exponent)) : 0;
+    return voMax * (precision + EVAL_SLACK * std::fabs(precision)) + VOLT_FLOOR;
+}
+
+// Narrows lo .. hi, the ratio limits of both a and b, to the range of a (or
+// of b) over the constraints.
+void ProjectOnto(const AcceptanceModel& m, bool ontoB, double& lo, double& hi) {
+    BoundConstraint all[MODEL_CONSTRAINTS + 2];
+    int n = WithRatioLimits(m, lo, hi, all);
+    if (ontoB)
+        for (int k = 0; k < m.count; ++k)
+            all[k] = BoundConstraint{all[k].ca, all[k].cb, all[k].c0};
+    ProjectOntoA(all, n, lo, hi);
+}
+
 // The factors of the candidates that the constraints so far let through:
 // their a is at most aHi, their gain 1 + aHi + bHi. The list's when its pairs
-// are not known.
+// are not known or nothing passes.
 TermFactors FactorsWithin(const AcceptanceModel& m, double bLo, double bHi, const TermFactors& list) {
     if (!(bHi < INF)) return list;
-    double aLo = bLo, aHi = bHi;
-    BoundConstraint all[MODEL_CONSTRAINTS + 2];
-    ProjectOntoA(all, WithRatioLimits(m, bLo, bHi, all), aLo, aHi);
-    if (!(aLo <= aHi)) return list;
+    double aLo = bLo, aHi = bHi, bLoWithin = bLo, bHiWithin = bHi;
+    ProjectOnto(m, false, aLo, aHi);
+    ProjectOnto(m, true, bLoWithin, bHiWithin);
+    if (!(aLo <= aHi && bLoWithin <= bHiWithin)) return list;
     aHi = Widened(aHi, 1);
-    return TermFactors{std::min(list.vi, 1 + aHi + bHi), std::min(list.vref, aHi)};
+    return TermFactors{std::min(list.vi, 1 + aHi + Widened(bHiWithin, 1)), std::min(list.vref, aHi)};
+}
+
+// The half-planes of a Linear end at Vi(max), or nothing passes when its
+// constant error is too large (it is never NaN here).
+void AddViMaxEnd(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2],
+                 const TermFactors& factors) {
+    double magnitude = 0;
+    if (kinds[1] == EndKind::Linear) {
+        int exponent = ScaleExponent(p, kinds);
+        AddEnd(m, exponent, p.viMax, p.voMax, p.vref, ScaledTolerance(p, exponent));
+        AddOverflowLimits(m, p.viMax, p.vref);
+    } else if (ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax, factors, &magnitude) &&
+               magnitude / 100 > p.precision) {
+        AddNothingPasses(m);
+    }
 }
 
 // The half-planes of the Linear ends, or nothing passes, by the rule of the
 // worst error: the Vi(max) end decides when it is NaN (the worst error is then
 // NaN and passes), and an end that is not NaN counts with its magnitude. The
 // Vi(max) end is never NaN here, so it rejects on its own whatever the Vi(min)
-// error is: a Vi(min) end whose error differs between candidates adds nothing,
-// and it is judged over the candidates the Vi(max) end lets through (whose
-// smaller gains may keep a huge Vref's term finite). bLo .. bHi: the ratio
-// limits of a and b.
-void AddEnds(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2], const TermFactors& factors,
+// error is: a Vi(min) end whose error differs between candidates adds nothing.
+// That end is judged again over the candidates the Vi(max) end lets through,
+// whose smaller gains may keep a huge term finite; when it turns Linear, both
+// ends are scaled alike. bLo .. bHi: the ratio limits of a and b.
+void AddEnds(AcceptanceModel& m, const SearchParams& p, EndKind kinds[2], const TermFactors& factors,
              double bLo, double bHi) {
-    int exponent = ScaleExponent(p, kinds);
-    double precision = std::max(p.precision, -1.0);
-    double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -exponent)) : 0;
-    double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision)) + VOLT_FLOOR;
-    double magnitude = 0;
-    if (kinds[1] == EndKind::Linear) AddEnd(m, exponent, p.viMax, p.voMax, p.vref, tolerance);
-    if (kinds[1] == EndKind::Constant &&
-        ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax, factors, &magnitude) &&
-        magnitude / 100 > p.precision)
-        AddNothingPasses(m);
-    if (kinds[0] == EndKind::Linear) AddEnd(m, exponent, p.viMin, p.voMin, p.vref, tolerance);
-    if (kinds[0] == EndKind::Linear || kinds[0] == EndKind::Ignored) return;
-    TermFactors within = FactorsWithin(m, bLo, bHi, factors);
-    if (Classify(p.viMin, p.voMin, p.vref, p.voMax, within) == EndKind::Constant &&
-        ConstantMagnitude(false, p.viMin, p.voMin, p.vref, p.voMax, within, &magnitude) &&
-        magnitude / 100 > p.precision)
-        AddNothingPasses(m);
+    AddViMaxEnd(m, p, kinds, factors);
+    if (kinds[0] == EndKind::Constant || kinds[0] == EndKind::Unknown) {
+        TermFactors within = FactorsWithin(m, bLo, bHi, factors);
+        double magnitude = 0;
+        kinds[0] = Classify(p.viMin, p.voMin, p.vref, p.voMax, within);
+        if (kinds[0] == EndKind::Linear) {
+            m.count = 0;
+            AddViMaxEnd(m, p, kinds, factors);
+        } else if (kinds[0] == EndKind::Constant &&
+                   ConstantMagnitude(false, p.viMin, p.voMin, p.vref, p.voMax, within, &magnitude) &&
+                   magnitude / 100 > p.precision) {
+            AddNothingPasses(m);
+        }
+    }
+    if (kinds[0] == EndKind::Linear) {
+        int exponent = ScaleExponent(p, kinds);
+        AddEnd(m, exponent, p.viMin, p.voMin, p.vref, ScaledTolerance(p, exponent));
+        AddOverflowLimits(m, p.viMin, p.vref);
+    }
 }
 
 // Whether no candidate's output at Vi(max) can come near enough to Vo(max).
