@@ -351,6 +351,13 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         {"3", "3", "-1e308", "3", "inf"},
         {"0.6", "3.0", "1e308", "inf", "3.3"},
         {"3", "3", "3", "inf", "1e305"},
+        // Huge terms of opposite signs, or whose overflow the other end's
+        // bounds rule out.
+        {"3", "1e308", "nan", "1e308", "-1e308"},
+        {"nan", "1e308", "0.1", "1.75e308", "0"},
+        {"-1e308", "3", "-1e308", "1e308", "-1e308"},
+        {"3", "3", "-inf", "-1e308", "1e308"},
+        {"-inf", "3", "-1e308", "1e308", "-1e308"},
     };
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
