@@ -177,6 +177,12 @@ const char* const DESIGNS[][5] = {
     {"nan", "3.0", "0.1", "1e-100", "3.3"},
     // A Vo(max) below what the output can resolve beside Vi(max): nothing passes.
     {"0.6", "3.0", "nan", "1e-17", "3.3"},
+    // Huge or infinite fields whose terms of the output overflow for some
+    // candidates only (each once ran for minutes on List1).
+    {"inf", "inf", "5", "1e308", "1e-17"},
+    {"0.6", "3.0", "1e308", "inf", "3.3"},
+    {"-1e308", "3", "-1e308", "1e308", "-1e308"},
+    {"3", "3", "-inf", "-1e308", "1e308"},
 };
 const int VOLTAGE_SLOTS[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
 
