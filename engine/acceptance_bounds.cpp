@@ -67,15 +67,17 @@ double Loosened(double x, double magnitude) {
 // The largest factors of a candidate's terms of the output, vi * g - Vref * a:
 // its gain g = 1 + Rf / (Ra // Rb) and its a = Rf / Ra. Over the bounded
 // magnitudes both reach 4e200; over the list's pairs they are at most
-// 1 + 2 * pairMax / pairMin, often far less.
+// 1 + 2 * pairMax / pairMin, often far less. vrefFinite: the Vref term is
+// known not to overflow for the candidates in question, whatever its factor.
 struct TermFactors {
     double vi;
     double vref;
+    bool vrefFinite;
 };
 
 TermFactors ListFactors(bool listed, double pairMin, double pairMax) {
     double factor = listed ? 1 + 2 * Widened(pairMax / pairMin, 1) : 4e200;
-    return TermFactors{factor, factor};
+    return TermFactors{factor, factor, false};
 }
 
 // Two terms whose largest values sum to at most this give a finite output.
@@ -95,6 +97,10 @@ struct FixedTerms {
 FixedTerms WhichFixed(double vi, double vref, const TermFactors& factors) {
     double viTerm = std::fabs(vi) * factors.vi, vrefTerm = std::fabs(vref) * factors.vref;
     if (viTerm + vrefTerm <= TERM_SUM_MAX) return FixedTerms{true, true};
+    // Terms of one sign (vi's and Vref's) cannot overflow in their difference.
+    bool opposite = (vi < 0 && vref > 0) || (vi > 0 && vref < 0);
+    if (viTerm <= TERM_SUM_MAX && (factors.vrefFinite || vrefTerm <= TERM_SUM_MAX) && !opposite)
+        return FixedTerms{true, true};
     auto fixed = [](double v, double term, double other) {
         return std::isnan(v) || term <= TERM_SUM_MAX / 2 || (term <= TERM_SUM_MAX && std::isinf(other));
     };
@@ -112,8 +118,8 @@ EndKind Classify(double vi, double vo, double vref, double voMax, const TermFact
     bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
     if (finite) {
         bool opposite = (vi < 0 && vref > 0) || (vi > 0 && vref < 0);
-        bool oneFinite =
-            std::fabs(vi) * factors.vi <= TERM_SUM_MAX || std::fabs(vref) * factors.vref <= TERM_SUM_MAX;
+        bool oneFinite = std::fabs(vi) * factors.vi <= TERM_SUM_MAX || factors.vrefFinite ||
+                         std::fabs(vref) * factors.vref <= TERM_SUM_MAX;
         return oneFinite || opposite ? EndKind::Linear : EndKind::Unknown;
     }
     // An infinite input or Vref makes every output infinite or NaN, whatever
@@ -179,10 +185,11 @@ void AddEnd(AcceptanceModel& m, int exponent, double vi, double vo, double vref,
     }
 }
 
-// Limits that every candidate passing a Linear end keeps: its terms of the
-// output cannot overflow, since an infinite output (never NaN at such an end)
-// has an infinite error. So |vi| * (1 + a + b) and |Vref| * a stay within the
-// largest double, loosened far beyond the rounding of the gain. Added only for
+// Limits that every candidate passing a Linear end keeps: its output cannot
+// overflow, since an infinite output (never NaN at such an end) has an
+// infinite error. So |vi| * (1 + a + b) and |Vref| * a stay within the largest
+// double, and for terms of opposite signs, whose magnitudes add up, so does
+// their sum; each loosened far beyond the rounding of the gain. Added only for
 // voltages so huge that they may bind, and small enough limits that the
 // products of the projection stay finite.
 const double OVERFLOW_LIMIT_MAX = 1e100;
@@ -193,6 +200,10 @@ void AddOverflowLimits(AcceptanceModel& m, double vi, double vref) {
     if (gainMax <= OVERFLOW_LIMIT_MAX) m.constraints[m.count++] = BoundConstraint{1, 1, 1 - gainMax};
     double aMax = largest / std::fabs(vref) * (1 + EVAL_SLACK);
     if (aMax <= OVERFLOW_LIMIT_MAX) m.constraints[m.count++] = BoundConstraint{0, 1, -aMax};
+    bool opposite = (vi < 0 && vref > 0) || (vi > 0 && vref < 0);
+    double viShare = std::fabs(vi) / largest, vrefShare = std::fabs(vref) / largest;
+    if (opposite && viShare + vrefShare >= 1 / OVERFLOW_LIMIT_MAX)
+        m.constraints[m.count++] = BoundConstraint{viShare, viShare + vrefShare, viShare - (1 + EVAL_SLACK)};
 }
 
 // Nothing within the bounded magnitudes passes: 1 <= 0.
@@ -257,10 +268,18 @@ int ScaleExponent(const SearchParams& p, const EndKind kinds[2]) {
 
 // The tolerance of an end's error in volts scaled by 2^-exponent: Vo(max)
 // times the precision (held to -1 so the arithmetic stays finite), widened.
-double ScaledTolerance(const SearchParams& p, int exponent) {
+// A huge precision is capped where the error itself would overflow: an
+// output more than the largest double, or Vo(max) times a hundredth of it,
+// away from Vo(min) has an infinite error at Vi(min); at Vi(max) the output
+// itself may be that far from 0 (and Vo(max) as far again from it).
+double ScaledTolerance(const SearchParams& p, int exponent, bool atViMax) {
     double precision = std::max(p.precision, -1.0);
     double voMax = std::isfinite(p.voMax) ? std::fabs(std::ldexp(p.voMax, -exponent)) : 0;
-    return voMax * (precision + EVAL_SLACK * std::fabs(precision)) + VOLT_FLOOR;
+    double tolerance = voMax * (precision + EVAL_SLACK * std::fabs(precision));
+    double largest = std::ldexp(std::numeric_limits<double>::max(), -exponent);
+    double cap =
+        (largest * std::fmin(1.0, std::fabs(p.voMax) / 100) + (atViMax ? 2 * voMax : 0)) * (1 + EVAL_SLACK);
+    return std::fmin(tolerance, cap) + VOLT_FLOOR;
 }
 
 // Narrows lo .. hi, the ratio limits of both a and b, to the range of a (or
@@ -284,7 +303,7 @@ TermFactors FactorsWithin(const AcceptanceModel& m, double bLo, double bHi, cons
     ProjectOnto(m, true, bLoWithin, bHiWithin);
     if (!(aLo <= aHi && bLoWithin <= bHiWithin)) return list;
     aHi = Widened(aHi, 1);
-    return TermFactors{std::min(list.vi, 1 + aHi + Widened(bHiWithin, 1)), std::min(list.vref, aHi)};
+    return TermFactors{std::min(list.vi, 1 + aHi + Widened(bHiWithin, 1)), std::min(list.vref, aHi), false};
 }
 
 // The half-planes of a Linear end at Vi(max), or nothing passes when its
@@ -294,7 +313,7 @@ void AddViMaxEnd(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[
     double magnitude = 0;
     if (kinds[1] == EndKind::Linear) {
         int exponent = ScaleExponent(p, kinds);
-        AddEnd(m, exponent, p.viMax, p.voMax, p.vref, ScaledTolerance(p, exponent));
+        AddEnd(m, exponent, p.viMax, p.voMax, p.vref, ScaledTolerance(p, exponent, true));
         AddOverflowLimits(m, p.viMax, p.vref);
     } else if (ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax, factors, &magnitude) &&
                magnitude / 100 > p.precision) {
@@ -315,6 +334,9 @@ void AddEnds(AcceptanceModel& m, const SearchParams& p, EndKind kinds[2], const 
     AddViMaxEnd(m, p, kinds, factors);
     if (kinds[0] == EndKind::Constant || kinds[0] == EndKind::Unknown) {
         TermFactors within = FactorsWithin(m, bLo, bHi, factors);
+        // A linear Vi(max) end rejects every candidate whose Vref term
+        // overflows: its output is then infinite (never NaN there).
+        within.vrefFinite = kinds[1] == EndKind::Linear;
         double magnitude = 0;
         kinds[0] = Classify(p.viMin, p.voMin, p.vref, p.voMax, within);
         if (kinds[0] == EndKind::Linear) {
@@ -328,7 +350,7 @@ void AddEnds(AcceptanceModel& m, const SearchParams& p, EndKind kinds[2], const 
     }
     if (kinds[0] == EndKind::Linear) {
         int exponent = ScaleExponent(p, kinds);
-        AddEnd(m, exponent, p.viMin, p.voMin, p.vref, ScaledTolerance(p, exponent));
+        AddEnd(m, exponent, p.viMin, p.voMin, p.vref, ScaledTolerance(p, exponent, false));
         AddOverflowLimits(m, p.viMin, p.vref);
     }
 }

@@ -29,9 +29,9 @@ struct BoundConstraint {
 // power of two, so output voltages up to the largest double stay finite in the
 // bounds' arithmetic. aLo .. aHi is the range of a over every b that meets the
 // constraints (empty when aLo > aHi).
-// Two half-planes per end and two limits against overflow: eight; a constant
-// end that fails adds one, but then the other end has at most four.
-constexpr int MODEL_CONSTRAINTS = 8;
+// Two half-planes per end and three limits against overflow: ten; a constant
+// end that fails adds one, but then the other end has at most five.
+constexpr int MODEL_CONSTRAINTS = 10;
 
 struct AcceptanceModel {
     bool known;
