@@ -67,17 +67,20 @@ double Loosened(double x, double magnitude) {
 // The largest factors of a candidate's terms of the output, vi * g - Vref * a:
 // its gain g = 1 + Rf / (Ra // Rb) and its a = Rf / Ra. Over the bounded
 // magnitudes both reach 4e200; over the list's pairs they are at most
-// 1 + 2 * pairMax / pairMin, often far less. vrefFinite: the Vref term is
-// known not to overflow for the candidates in question, whatever its factor.
+// 1 + 2 * pairMax / pairMin, often far less. viFinite, vrefFinite: the term
+// is known not to overflow for the candidates in question, whatever its factor;
+// outFinite: nor does the output.
 struct TermFactors {
     double vi;
     double vref;
+    bool viFinite;
     bool vrefFinite;
+    bool outFinite;
 };
 
 TermFactors ListFactors(bool listed, double pairMin, double pairMax) {
     double factor = listed ? 1 + 2 * Widened(pairMax / pairMin, 1) : 4e200;
-    return TermFactors{factor, factor, false};
+    return TermFactors{factor, factor, false, false, false};
 }
 
 // Two terms whose largest values sum to at most this give a finite output.
@@ -94,17 +97,25 @@ struct FixedTerms {
     bool vref;
 };
 
+// A term this small beside one of up to the largest double cannot round
+// their sum up to an overflow.
+const double TERM_BESIDE_MAX = 1e290;
+
 FixedTerms WhichFixed(double vi, double vref, const TermFactors& factors) {
     double viTerm = std::fabs(vi) * factors.vi, vrefTerm = std::fabs(vref) * factors.vref;
     if (viTerm + vrefTerm <= TERM_SUM_MAX) return FixedTerms{true, true};
-    // Terms of one sign (vi's and Vref's) cannot overflow in their difference.
+    bool viFinite = factors.viFinite || viTerm <= TERM_SUM_MAX;
+    bool vrefFinite = factors.vrefFinite || vrefTerm <= TERM_SUM_MAX;
+    // Terms of one sign (vi's and Vref's) cannot overflow in their difference,
+    // nor can a finite term beside a tiny one.
     bool opposite = (vi < 0 && vref > 0) || (vi > 0 && vref < 0);
-    if (viTerm <= TERM_SUM_MAX && (factors.vrefFinite || vrefTerm <= TERM_SUM_MAX) && !opposite)
+    if (viFinite && vrefFinite &&
+        (!opposite || factors.outFinite || std::fmin(viTerm, vrefTerm) <= TERM_BESIDE_MAX))
         return FixedTerms{true, true};
-    auto fixed = [](double v, double term, double other) {
-        return std::isnan(v) || term <= TERM_SUM_MAX / 2 || (term <= TERM_SUM_MAX && std::isinf(other));
+    auto fixed = [](double v, bool finite, double term, double other) {
+        return std::isnan(v) || term <= TERM_SUM_MAX / 2 || (finite && std::isinf(other));
     };
-    return FixedTerms{fixed(vi, viTerm, vref), fixed(vref, vrefTerm, vi)};
+    return FixedTerms{fixed(vi, viFinite, viTerm, vref), fixed(vref, vrefFinite, vrefTerm, vi)};
 }
 
 // The output vi * gain - vref * factor of a candidate cannot be NaN when one
@@ -118,8 +129,8 @@ EndKind Classify(double vi, double vo, double vref, double voMax, const TermFact
     bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
     if (finite) {
         bool opposite = (vi < 0 && vref > 0) || (vi > 0 && vref < 0);
-        bool oneFinite = std::fabs(vi) * factors.vi <= TERM_SUM_MAX || factors.vrefFinite ||
-                         std::fabs(vref) * factors.vref <= TERM_SUM_MAX;
+        bool oneFinite = factors.viFinite || std::fabs(vi) * factors.vi <= TERM_SUM_MAX ||
+                         factors.vrefFinite || std::fabs(vref) * factors.vref <= TERM_SUM_MAX;
         return oneFinite || opposite ? EndKind::Linear : EndKind::Unknown;
     }
     // An infinite input or Vref makes every output infinite or NaN, whatever
@@ -303,7 +314,8 @@ TermFactors FactorsWithin(const AcceptanceModel& m, double bLo, double bHi, cons
     ProjectOnto(m, true, bLoWithin, bHiWithin);
     if (!(aLo <= aHi && bLoWithin <= bHiWithin)) return list;
     aHi = Widened(aHi, 1);
-    return TermFactors{std::min(list.vi, 1 + aHi + Widened(bHiWithin, 1)), std::min(list.vref, aHi), false};
+    return TermFactors{std::min(list.vi, 1 + aHi + Widened(bHiWithin, 1)), std::min(list.vref, aHi), false,
+                       false, false};
 }
 
 // The half-planes of a Linear end at Vi(max), or nothing passes when its
@@ -334,9 +346,13 @@ void AddEnds(AcceptanceModel& m, const SearchParams& p, EndKind kinds[2], const 
     AddViMaxEnd(m, p, kinds, factors);
     if (kinds[0] == EndKind::Constant || kinds[0] == EndKind::Unknown) {
         TermFactors within = FactorsWithin(m, bLo, bHi, factors);
-        // A linear Vi(max) end rejects every candidate whose Vref term
-        // overflows: its output is then infinite (never NaN there).
+        // A linear Vi(max) end rejects every candidate whose Vref term, input
+        // term or output overflows: its output is then infinite (never NaN
+        // there). A Vi(min) no larger overflows no sooner, and one of the sign
+        // of Vi(max) (or 0) gives no larger an output either.
         within.vrefFinite = kinds[1] == EndKind::Linear;
+        within.viFinite = kinds[1] == EndKind::Linear && std::fabs(p.viMin) <= std::fabs(p.viMax);
+        within.outFinite = within.viFinite && !(p.viMin < 0 && p.viMax > 0) && !(p.viMin > 0 && p.viMax < 0);
         double magnitude = 0;
         kinds[0] = Classify(p.viMin, p.voMin, p.vref, p.voMax, within);
         if (kinds[0] == EndKind::Linear) {

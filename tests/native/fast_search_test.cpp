@@ -358,6 +358,7 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         {"-1e308", "3", "-1e308", "1e308", "-1e308"},
         {"3", "3", "-inf", "-1e308", "1e308"},
         {"-inf", "3", "-1e308", "1e308", "-1e308"},
+        {"-1e308", "-1e308", "-inf", "-1e308", "1e308"},
     };
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
