@@ -459,9 +459,13 @@ RbBounds AcceptableRb(const AcceptanceModel& m, double ra, double rf) {
 // when the band of the acceptance test is a thin line across (a, b). Used only
 // for moderate ratios, which keep the products of the projection finite.
 RfBounds AcceptableRf(const AcceptanceModel& m, double ra) {
+    return AcceptableRf(m, ra, m.pairMin, m.pairMax);
+}
+
+RfBounds AcceptableRf(const AcceptanceModel& m, double ra, double rbMin, double rbMax) {
     if (!m.known || !InRange(ra)) return RfBounds{-INF, INF, false};
     double lo = m.aLo, hi = m.aHi;
-    double toMax = m.pairMin > 0 ? ra / m.pairMax : 0, toMin = m.pairMin > 0 ? ra / m.pairMin : INF;
+    double toMax = rbMin > 0 ? ra / rbMax : 0, toMin = rbMin > 0 ? ra / rbMin : INF;
     if (lo <= hi && toMax >= RATIO_LIMIT_MIN && toMin <= 1 / RATIO_LIMIT_MIN) {
         BoundConstraint all[MODEL_CONSTRAINTS + 4];
         int n = WithRatioLimits(m, m.bLo, m.bHi, all);

@@ -61,3 +61,6 @@ RbBounds AcceptableRb(const AcceptanceModel& model, double ra, double rf);
 // The same for the Rf of one Ra, over every Rb of the bounded magnitudes.
 using RfBounds = RbBounds;
 RfBounds AcceptableRf(const AcceptanceModel& model, double ra);
+// The same over the Rb values rbMin .. rbMax (within the list's pairs) alone:
+// those that pass the pre-filter for this Ra.
+RfBounds AcceptableRf(const AcceptanceModel& model, double ra, double rbMin, double rbMax);

@@ -12,6 +12,7 @@
 #include "engine/combination_search.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "engine/acceptance_bounds.h"
 #include "engine/combination_eval.h"
@@ -275,6 +276,26 @@ RbSizes FindRbRanges(RbChoices& rb) {
     return sizes;
 }
 
+// The smallest and largest Rb of the passing ranges the scopes use; false
+// when a range must be scanned or holds NaN pairs.
+bool RbExtent(const RbChoices& rb, double& lo, double& hi) {
+    lo = std::numeric_limits<double>::infinity();
+    hi = -lo;
+    auto take = [&lo, &hi](const RbSource& source) {
+        const PairRanking& ranking = *source.ranking;
+        if (source.range.scan || ranking.count != ranking.ordered) return false;
+        if (source.range.lo < source.range.hi) {
+            lo = std::min(lo, ranking.entries[source.range.lo].r);
+            hi = std::max(hi, ranking.entries[source.range.hi - 1].r);
+        }
+        return true;
+    };
+    if ((rb.plain == RbScope::All || rb.withDnm == RbScope::All) && !(take(rb.parallel) && take(rb.series)))
+        return false;
+    if ((rb.plain == RbScope::DnmPairs || rb.withDnm == RbScope::DnmPairs) && !take(rb.dnm)) return false;
+    return lo <= hi;
+}
+
 bool Usable(RbScope scope, const RbSizes& sizes) {
     if (scope == RbScope::All) return sizes.all > 0;
     return scope == RbScope::DnmPairs && sizes.dnm > 0;
@@ -317,6 +338,13 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, const SearchBoun
     RbSizes sizes = FindRbRanges(rb);
     bool everyRf = Usable(rb.plain, sizes);
     if (!everyRf && !Usable(rb.withDnm, sizes)) return true;
+    // The Rf values the acceptance test can pass with the Rb pairs that pass
+    // their pre-filter for this Ra, often far fewer than with every pair.
+    double rbLo = 0, rbHi = 0;
+    if (rfBounds.known && RbExtent(rb, rbLo, rbHi)) {
+        rfBounds = AcceptableRf(bounds.model, c.ra, rbLo, rbHi);
+        if (!(rfBounds.lo <= rfBounds.hi)) return true;
+    }
 
     RfRanges rf = FindRfRanges(c, rfBounds, window, everyRf);
     if (RfSize(rf) == 0) return true;
