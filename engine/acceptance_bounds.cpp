@@ -323,7 +323,9 @@ TermFactors FactorsWithin(const AcceptanceModel& m, double bLo, double bHi, cons
 void AddViMaxEnd(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2],
                  const TermFactors& factors) {
     double magnitude = 0;
-    if (kinds[1] == EndKind::Linear) {
+    if (kinds[1] == EndKind::Linear && p.precision < 0) {
+        AddNothingPasses(m); // its error is a number, and no magnitude is below 0
+    } else if (kinds[1] == EndKind::Linear) {
         int exponent = ScaleExponent(p, kinds);
         AddEnd(m, exponent, p.viMax, p.voMax, p.vref, ScaledTolerance(p, exponent, true));
         AddOverflowLimits(m, p.viMax, p.vref);

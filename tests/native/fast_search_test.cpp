@@ -363,8 +363,9 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
         // The DNM minimums leave some Rf pairs only the DNM Rb pairs, or none;
-        // a precision of 1e10 % lets through all but the overflowing errors.
-        for (const char* precision : {"0.01%", "100%", "1%/1", "5%/2", "1e10"}) {
+        // a precision of 1e10 % lets through all but the overflowing errors, one
+        // below 0 only NaN errors.
+        for (const char* precision : {"0.01%", "100%", "1%/1", "5%/2", "1e10", "-1"}) {
             std::memset(Settings, 0, sizeof Settings);
             InitDefaults();
             std::string list;
