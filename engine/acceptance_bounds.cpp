@@ -83,6 +83,11 @@ TermFactors ListFactors(bool listed, double pairMin, double pairMax) {
     return TermFactors{factor, factor, false, false, false};
 }
 
+// Whether x and y are of opposite signs (neither 0 nor NaN).
+bool OppositeSigns(double x, double y) {
+    return (x < 0 && y > 0) || (x > 0 && y < 0);
+}
+
 // Two terms whose largest values sum to at most this give a finite output.
 const double TERM_SUM_MAX = std::numeric_limits<double>::max() * (1 - 1e-6);
 
@@ -108,7 +113,7 @@ FixedTerms WhichFixed(double vi, double vref, const TermFactors& factors) {
     bool vrefFinite = factors.vrefFinite || vrefTerm <= TERM_SUM_MAX;
     // Terms of one sign (vi's and Vref's) cannot overflow in their difference,
     // nor can a finite term beside a tiny one.
-    bool opposite = (vi < 0 && vref > 0) || (vi > 0 && vref < 0);
+    bool opposite = OppositeSigns(vi, vref);
     if (viFinite && vrefFinite &&
         (!opposite || factors.outFinite || std::fmin(viTerm, vrefTerm) <= TERM_BESIDE_MAX))
         return FixedTerms{true, true};
@@ -128,7 +133,7 @@ EndKind Classify(double vi, double vo, double vref, double voMax, const TermFact
     if (std::isnan(vi) || std::isnan(vref)) return EndKind::Constant;
     bool finite = std::isfinite(vi) && std::isfinite(vo) && std::isfinite(vref) && std::isfinite(voMax);
     if (finite) {
-        bool opposite = (vi < 0 && vref > 0) || (vi > 0 && vref < 0);
+        bool opposite = OppositeSigns(vi, vref);
         bool oneFinite = factors.viFinite || std::fabs(vi) * factors.vi <= TERM_SUM_MAX ||
                          factors.vrefFinite || std::fabs(vref) * factors.vref <= TERM_SUM_MAX;
         return oneFinite || opposite ? EndKind::Linear : EndKind::Unknown;
@@ -211,7 +216,7 @@ void AddOverflowLimits(AcceptanceModel& m, double vi, double vref) {
     if (gainMax <= OVERFLOW_LIMIT_MAX) m.constraints[m.count++] = BoundConstraint{1, 1, 1 - gainMax};
     double aMax = largest / std::fabs(vref) * (1 + EVAL_SLACK);
     if (aMax <= OVERFLOW_LIMIT_MAX) m.constraints[m.count++] = BoundConstraint{0, 1, -aMax};
-    bool opposite = (vi < 0 && vref > 0) || (vi > 0 && vref < 0);
+    bool opposite = OppositeSigns(vi, vref);
     double viShare = std::fabs(vi) / largest, vrefShare = std::fabs(vref) / largest;
     if (opposite && viShare + vrefShare >= 1 / OVERFLOW_LIMIT_MAX)
         m.constraints[m.count++] = BoundConstraint{viShare, viShare + vrefShare, viShare - (1 + EVAL_SLACK)};
@@ -354,7 +359,7 @@ void AddEnds(AcceptanceModel& m, const SearchParams& p, EndKind kinds[2], const 
         // of Vi(max) (or 0) gives no larger an output either.
         within.vrefFinite = kinds[1] == EndKind::Linear;
         within.viFinite = kinds[1] == EndKind::Linear && std::fabs(p.viMin) <= std::fabs(p.viMax);
-        within.outFinite = within.viFinite && !(p.viMin < 0 && p.viMax > 0) && !(p.viMin > 0 && p.viMax < 0);
+        within.outFinite = within.viFinite && !OppositeSigns(p.viMin, p.viMax);
         double magnitude = 0;
         kinds[0] = Classify(p.viMin, p.voMin, p.vref, p.voMax, within);
         if (kinds[0] == EndKind::Linear) {
