@@ -117,6 +117,21 @@ random_text() {
     esac >"$file"
 }
 
+# Runs the probe commands of FILE in one probe process; its answers go to
+# batch.out. A probe that fails without naming a command of its own has not
+# reached the window at all (Wine now and then fails to start a process): it
+# is tried once more. A window that hangs fails both times, since every
+# message waits 30 s for it.
+batch() { # batch FILE WHAT: WHAT names the failure, with the probe's words
+    local try
+    for try in 1 2; do
+        wine64 "$probe" batch "$1" </dev/null 2>batch.err | tr -d '\r' >batch.out && return 0
+        grep -q '^varnock_probe:' batch.err && break
+        echo "soak: $2: the probe did not start (try $try): $(tr -d '\r' <batch.err | tail -3)"
+    done
+    fail "$2 (seed $SEED): $(tr -d '\r' <batch.err | tail -5)"
+}
+
 # The round's batch of probe commands: texts into every edit, some switches,
 # then Execute.
 plan_round() {
@@ -153,8 +168,8 @@ check_after_execute() {
         echo ink
     } >after.cmd
     for attempt in 1 2 3 4 5; do
-        listing=$(wine64 "$probe" batch after.cmd </dev/null 2>&1 | tr -d '\r') ||
-            fail "round $round: the window does not answer after Execute (seed $SEED): $listing"
+        batch after.cmd "round $round: the window does not answer after Execute"
+        listing=$(<batch.out)
         [[ "$listing" != *"ink 0"* ]] && break
         sleep 0.2
     done
@@ -166,16 +181,8 @@ check_after_execute() {
 
 # A round by messages: one probe process runs the whole batch.
 message_round() {
-    local round=$1 listing
     plan_round >round.cmd
-    # A probe that ends without a word has not reached the window at all (Wine
-    # now and then fails to start a process); it is tried once more. A window
-    # that hangs fails both times, since every message waits 30 s for it.
-    listing=$(wine64 "$probe" batch round.cmd </dev/null 2>&1 | tr -d '\r') && return 0
-    [[ -z "$listing" ]] || fail "round $round: the window did not answer (seed $SEED): $listing"
-    echo "soak: round $round: the probe ended silently; trying it once more"
-    listing=$(wine64 "$probe" batch round.cmd </dev/null 2>&1 | tr -d '\r') ||
-        fail "round $round: the window did not answer (seed $SEED): $listing"
+    batch round.cmd "round $1: the window did not answer"
 }
 
 # A round as a person does it: texts by messages, but the switches and Execute
@@ -184,7 +191,7 @@ click_round() {
     local round=$1
     plan_round >planned.cmd
     grep "^set" planned.cmd >round.cmd
-    wine64 "$probe" batch round.cmd </dev/null >/dev/null 2>&1 || fail "round $round: texts not taken (seed $SEED)"
+    batch round.cmd "round $round: texts not taken"
     local radio
     choose radio "${LIST_RADIOS[@]}"
     click "$radio"
@@ -203,11 +210,11 @@ keyboard_round() {
     click "$edit"
     wait_for "the focus on edit $edit after its click (round $round, seed $SEED)" focus_is "$edit"
     echo "get $edit typed.txt" >keys.cmd
-    wine64 "$probe" batch keys.cmd </dev/null >/dev/null 2>&1 || fail "round $round: no text read (seed $SEED)"
+    batch keys.cmd "round $round: no text read"
     xdotool key ctrl+a Tab
     wait_for "the focus to leave edit $edit by Tab (round $round, seed $SEED)" focus_moved "$edit"
     echo "get $edit tabbed.txt" >keys.cmd
-    wine64 "$probe" batch keys.cmd </dev/null >/dev/null 2>&1 || fail "round $round: no text read (seed $SEED)"
+    batch keys.cmd "round $round: no text read"
     cmp -s typed.txt tabbed.txt || fail "round $round: Ctrl+A, Tab changed edit $edit (seed $SEED)"
     if ((RANDOM % 2 == 0)); then
         xdotool key shift+Tab
@@ -242,8 +249,8 @@ snapshot() {
         for id in "${ALL_EDITS[@]}"; do echo "get $id $dir/$id.txt"; done
         for id in "${CONFIG_RADIOS[@]}" "${LIST_RADIOS[@]}" "$INCLUDE_SERIAL"; do echo "check $id"; done
     } >snapshot.cmd
-    wine64 "$probe" batch snapshot.cmd </dev/null 2>/dev/null | tr -d '\r' >"$dir/marks" ||
-        fail "the window did not answer the snapshot (seed $SEED)"
+    batch snapshot.cmd "the window did not answer the snapshot"
+    cp batch.out "$dir/marks"
     text_of "$LANGUAGE" >>"$dir/marks"
 }
 
