@@ -4,9 +4,10 @@
 // Instead of testing every Rf and Rb pair it finds, once per Ra pair, the pairs
 // that pass their pre-filter by binary search in the rankings of pair_tables,
 // narrowed to the Rf values the acceptance test can pass; walking those in
-// resistance order it keeps the Rf pairs whose acceptance bounds hold an Rb
-// pair and puts them back into enumeration order; per Rf pair it then narrows
-// the Rb pairs to the acceptance bounds when that leaves out most of them. The acceptance bounds
+// resistance order (skipping runs that cannot reach an Rb pair) it keeps the
+// Rf pairs whose acceptance bounds hold an Rb pair and puts them back into
+// enumeration order; per Rf pair it then narrows the Rb pairs to the
+// acceptance bounds when that leaves out most of them. The acceptance bounds
 // matter most where the pre-filters pass everything (infinite or NaN targets).
 // Its work follows the matches rather than the sixth power of the list length.
 #include "engine/combination_search.h"
@@ -208,21 +209,98 @@ PassingPairs Collect(const PairRanking& ranking, const PassingRange& range, doub
     return PassingPairs{positions, CollectPassing(ranking, range, target, window, positions)};
 }
 
+// After this many Rf pairs in a row without an Rb pair the walk looks for the
+// next Rf value that can have one: the look costs as much as a few dozen steps.
+const int SKIP_AFTER_MISSES = 8;
+
+// Where the walk over the Rf pairs of the current Ra pair goes on after an Rf
+// of resistance rf found no Rb pair: every Rb pair of the scope lies at or
+// below the one just under its bounds, or at or above the one just over them.
+// The Rf values the acceptance test can pass with an Rb of either side are two
+// intervals (projections of a convex region), so the Rf values between rf and
+// the nearer interval ahead have no Rb pair at all and can be skipped. Returns
+// rf itself when rf lies in either interval.
+double NextReachableRf(const CandidateContext& c, const RbChoices& rb, RbScope scope, double rf,
+                       const RankHints hints[3]) {
+    const double inf = std::numeric_limits<double>::infinity();
+    double below = -inf, above = inf;
+    // The hints hold each source's first rank at or above the lower Rb bound.
+    auto neighbours = [&below, &above](const RbSource& source, const RankHints& hint) {
+        const PairRanking& ranking = *source.ranking;
+        if (PassingSize(ranking, source.range) == 0) return;
+        int first = std::max(source.range.lo, hint.lo);
+        if (first < source.range.hi) above = std::min(above, ranking.entries[first].r);
+        if (first > source.range.lo) below = std::max(below, ranking.entries[first - 1].r);
+    };
+    if (scope == RbScope::DnmPairs) {
+        neighbours(rb.dnm, hints[2]);
+    } else {
+        neighbours(rb.parallel, hints[0]);
+        neighbours(rb.series, hints[1]);
+    }
+    const AcceptanceModel& model = *rb.model;
+    double next = inf;
+    auto side = [&](double lo, double hi) {
+        if (!(lo <= hi)) return;
+        RfBounds reach = AcceptableRf(model, c.ra, lo, hi);
+        if (reach.lo <= reach.hi && reach.hi >= rf) next = std::min(next, std::max(reach.lo, rf));
+    };
+    bool listed = model.pairMax > 0;
+    side(listed ? model.pairMin : 0, below);
+    side(above, listed ? model.pairMax : inf);
+    // The bounds hold only for Rf values within the bounded magnitudes.
+    return std::min(next, BOUNDED_MAGNITUDE_MAX);
+}
+
+// Appends to positions the ranked Rf pairs lo .. hi - 1 of one scope that may
+// have an Rb pair, leaving out the DNM pairs when skipDnm is set (they belong
+// to another scope); returns the new count.
+int CollectRfScope(const CandidateContext& c, const PairRanking& ranking, const PassingRange& range,
+                   const RbChoices& rb, RbScope scope, bool skipDnm, std::uint32_t* positions, int count) {
+    if (scope == RbScope::None) return count;
+    RankHints hints[3] = {{0, 0}, {0, 0}, {0, 0}};
+    const PairTable& table = &ranking == &SeriesRanking ? SeriesPairs : ParallelPairs;
+    int last = c.parts->count - 1;
+    int misses = 0;
+    for (int i = range.lo; i < range.hi;) {
+        double rf = ranking.entries[i].r;
+        if (MayHaveRb(rb, scope, AcceptableRb(*rb.model, c.ra, rf), hints)) {
+            std::uint32_t p = ranking.entries[i].position;
+            if (!(skipDnm && table.second[p] == last)) positions[count++] = p;
+            misses = 0;
+            ++i;
+            continue;
+        }
+        if (++misses < SKIP_AFTER_MISSES) {
+            ++i;
+            continue;
+        }
+        double next = NextReachableRf(c, rb, scope, rf, hints);
+        i = next > rf ? std::max(i + 1, RankAtLeastFrom(ranking, next, i + 1)) : i + 1;
+        misses = 0;
+    }
+    return count;
+}
+
 // The passing Rf pairs of a known range that may have an Rb pair, in
 // enumeration order. Taken in rank order, each pair's Rb bounds lie next to
-// those of the one before, so the hints find them in a few steps; when the
-// acceptance band is a thin line most pairs drop out here, and only the few
-// kept are sorted.
+// those of the one before, so the hints find them in a few steps, and a run of
+// pairs without one is skipped; when the acceptance band is a thin line most
+// pairs drop out here, and only the few kept are sorted. The parallel DNM
+// pairs, whose scope may differ from the other pairs', are walked in their
+// own ranking over dnmRange.
 PassingPairs CollectRf(const CandidateContext& c, const PairRanking& ranking, const PassingRange& range,
-                       const PairTable& table, const RbChoices& rb, std::uint32_t* positions) {
-    RankHints hints[3] = {{0, 0}, {0, 0}, {0, 0}};
-    int last = c.parts->count - 1;
+                       const RbChoices& rb, const PassingRange& dnmRange, std::uint32_t* positions) {
     int count = 0;
-    for (int i = range.lo; i < range.hi; ++i) {
-        std::uint32_t p = ranking.entries[i].position;
-        RbScope scope = table.second[p] == last ? rb.withDnm : rb.plain;
-        if (MayHaveRb(rb, scope, AcceptableRb(*rb.model, c.ra, ranking.entries[i].r), hints))
-            positions[count++] = p;
+    if (&ranking == &DnmRanking) {
+        count = CollectRfScope(c, ranking, range, rb, rb.withDnm, false, positions, count);
+    } else if (&ranking == &SeriesRanking || rb.plain == rb.withDnm) {
+        count = CollectRfScope(c, ranking, range, rb, rb.plain, false, positions, count);
+    } else {
+        // The DNM pairs are parallel pairs: their range is known when the
+        // parallel one is.
+        count = CollectRfScope(c, ranking, range, rb, rb.plain, true, positions, count);
+        count = CollectRfScope(c, DnmRanking, dnmRange, rb, rb.withDnm, false, positions, count);
     }
     for (int i = ranking.ordered; i < ranking.count; ++i)
         positions[count++] = ranking.entries[i].position;
@@ -233,9 +311,9 @@ PassingPairs CollectRf(const CandidateContext& c, const PairRanking& ranking, co
 // The passing Rf pairs of one ranking, narrowed to those that may have an Rb
 // pair when the range is known.
 PassingPairs CollectRfKind(const CandidateContext& c, const PairRanking& ranking, const PassingRange& range,
-                           bool series, const RbChoices& rb, std::uint32_t* positions) {
+                           const PassingRange& dnmRange, const RbChoices& rb, std::uint32_t* positions) {
     if (range.scan) return Collect(ranking, range, c.rfTarget, rb.window, positions);
-    return CollectRf(c, ranking, range, series ? SeriesPairs : ParallelPairs, rb, positions);
+    return CollectRf(c, ranking, range, rb, dnmRange, positions);
 }
 
 // The Rb scopes of the current Ra pair and its empty Rb sources; false when
@@ -303,20 +381,25 @@ bool Usable(RbScope scope, const RbSizes& sizes) {
 
 // The Rf pairs of the current Ra pair that pass their pre-filter and the
 // acceptance bounds: every parallel and series pair, or, when only an Rf pair
-// that adds to the DNM count can take part, the DNM pairs alone.
+// that adds to the DNM count can take part, the DNM pairs alone. The DNM pairs
+// have a range of their own when their scope differs from the other pairs'.
 struct RfRanges {
     const PairRanking* parallelRanking;
     PassingRange parallel;
     PassingRange series;
+    PassingRange dnm;
     bool everyRf;
 };
 
-RfRanges FindRfRanges(const CandidateContext& c, const RfBounds& bounds, double window, bool everyRf) {
-    RfRanges rf{everyRf ? &ParallelRanking : &DnmRanking, {}, {}, everyRf};
+RfRanges FindRfRanges(const CandidateContext& c, const RfBounds& bounds, double window, bool everyRf,
+                      bool dnmApart) {
+    RfRanges rf{everyRf ? &ParallelRanking : &DnmRanking, {}, {}, {}, everyRf};
     rf.parallel =
         Narrowed(*rf.parallelRanking, FindPassingRange(*rf.parallelRanking, c.rfTarget, window), bounds);
     if (everyRf)
         rf.series = Narrowed(SeriesRanking, FindPassingRange(SeriesRanking, c.rfTarget, window), bounds);
+    if (everyRf && dnmApart)
+        rf.dnm = Narrowed(DnmRanking, FindPassingRange(DnmRanking, c.rfTarget, window), bounds);
     return rf;
 }
 
@@ -346,13 +429,13 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, const SearchBoun
         if (!(rfBounds.lo <= rfBounds.hi)) return true;
     }
 
-    RfRanges rf = FindRfRanges(c, rfBounds, window, everyRf);
+    RfRanges rf = FindRfRanges(c, rfBounds, window, everyRf, rb.plain != rb.withDnm);
     if (RfSize(rf) == 0) return true;
-    if (!VisitRf(c, CollectRfKind(c, *rf.parallelRanking, rf.parallel, false, rb, RfParallelPositions), false,
-                 rb))
+    if (!VisitRf(c, CollectRfKind(c, *rf.parallelRanking, rf.parallel, rf.dnm, rb, RfParallelPositions),
+                 false, rb))
         return false;
     if (!everyRf) return true;
-    return VisitRf(c, CollectRfKind(c, SeriesRanking, rf.series, true, rb, RfSeriesPositions), true, rb);
+    return VisitRf(c, CollectRfKind(c, SeriesRanking, rf.series, rf.dnm, rb, RfSeriesPositions), true, rb);
 }
 
 // Every Ra pair of one kind in enumeration order.

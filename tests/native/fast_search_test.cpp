@@ -359,13 +359,15 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         {"3", "3", "-inf", "-1e308", "1e308"},
         {"-inf", "3", "-1e308", "1e308", "-1e308"},
         {"-1e308", "-1e308", "-inf", "-1e308", "1e308"},
+        // The Vi(max) end alone decides, on a line thinner than the pairs' spacing.
+        {"", "3.0", "nan", "1e-6", "3.3"},
     };
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
         // The DNM minimums leave some Rf pairs only the DNM Rb pairs, or none;
         // a precision of 1e10 % lets through all but the overflowing errors, one
-        // below 0 only NaN errors.
-        for (const char* precision : {"0.01%", "100%", "1%/1", "5%/2", "1e10", "-1"}) {
+        // below 0 only NaN errors; a precision of 0 leaves a line of exact hits.
+        for (const char* precision : {"0.01%", "100%", "1%/1", "5%/2", "1e10", "-1", "0/1"}) {
             std::memset(Settings, 0, sizeof Settings);
             InitDefaults();
             std::string list;
