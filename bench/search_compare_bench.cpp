@@ -183,6 +183,10 @@ const char* const DESIGNS[][5] = {
     {"0.6", "3.0", "1e308", "inf", "3.3"},
     {"-1e308", "3", "-1e308", "1e308", "-1e308"},
     {"3", "3", "-inf", "-1e308", "1e308"},
+    // The Vi(max) end alone decides on a line thinner than the pairs' spacing,
+    // or, with Vo(max) 0, passes only outputs of exactly 0.
+    {"", "3.0", "nan", "1e-6", "3.3"},
+    {"-1e308", "3.0", "-inf", "0", "3.3"},
 };
 const int VOLTAGE_SLOTS[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
 
