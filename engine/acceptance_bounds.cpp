@@ -20,8 +20,8 @@ const double EVAL_SLACK = 1e-9;
 const double BOUND_PAD = 1e-12;
 // Absolute floor on an output error, in scaled volts. It covers every
 // underflow: of the offset product and the error quotients in the evaluation
-// (at most 1e-123 once multiplied by the largest gain), and of the scaled
-// terms and their products in the bounds' arithmetic.
+// (at most 5e-324 * 8e201 = 4e-122 once multiplied by the largest gain), and
+// of the scaled terms and their products in the bounds' arithmetic.
 const double VOLT_FLOOR = 1e-120;
 // A precision above this accepts nearly everything; nothing is bounded.
 const double PRECISION_MAX = 1e10;
@@ -66,7 +66,8 @@ double Loosened(double x, double magnitude) {
 
 // The largest factors of a candidate's terms of the output, vi * g - Vref * a:
 // its gain g = 1 + Rf / (Ra // Rb) and its a = Rf / Ra. Over the bounded
-// magnitudes both reach 4e200; over the list's pairs they are at most
+// magnitudes both stay below 2 * (1 + 2 * RATIO_MAX), about 8e201 (Ra // Rb
+// is at least half the smaller of the two); over the list's pairs they are at most
 // 1 + 2 * pairMax / pairMin, often far less. viFinite, vrefFinite: the term
 // is known not to overflow for the candidates in question, whatever its factor;
 // outFinite: nor does the output.
@@ -79,7 +80,7 @@ struct TermFactors {
 };
 
 TermFactors ListFactors(bool listed, double pairMin, double pairMax) {
-    double factor = listed ? 1 + 2 * Widened(pairMax / pairMin, 1) : 4e200;
+    double factor = listed ? 1 + 2 * Widened(pairMax / pairMin, 1) : 2 * (1 + 2 * RATIO_MAX);
     return TermFactors{factor, factor, false, false, false};
 }
 

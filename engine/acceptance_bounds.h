@@ -12,8 +12,10 @@
 
 // Resistances and voltages within this magnitude keep every intermediate of the
 // evaluation finite and normal (or harmlessly tiny), which the rounding margin
-// below relies on; pairs outside it are never skipped by the bounds.
-constexpr double BOUNDED_MAGNITUDE_MIN = 1e-100;
+// below relies on; pairs outside it are never skipped by the bounds. The low
+// end takes in the pairs of a 0-ohm part (whose conductance is DNM_VALUE, 9e100):
+// 1 / (2 * 9e100) is about 5.6e-102.
+constexpr double BOUNDED_MAGNITUDE_MIN = 5e-102;
 constexpr double BOUNDED_MAGNITUDE_MAX = 1e100;
 
 // cb * b + ca * a + c0 <= 0 over a = Rf / Ra and b = Rf / Rb: one side of the

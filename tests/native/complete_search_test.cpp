@@ -131,8 +131,9 @@ TEST(CompleteSearch, MatchesThePlainEnumeration) {
 
 // Seeded random lists and designs, many of them with more matches than N.
 TEST(CompleteSearch, MatchesThePlainEnumerationOnRandomCases) {
+    // "0": a 0-ohm part, whose tiny parallel pairs the bounds cover too.
     static const char* const VALUES[] = {"10", "12", "15", "18",   "22",   "27",  "33",  "39",   "47", "56",
-                                         "68", "82", "1k", "1.2k", "4.7k", "10k", "47k", "100k", "1M"};
+                                         "68", "82", "1k", "1.2k", "4.7k", "10k", "47k", "100k", "1M", "0"};
     std::mt19937 rng(20261209);
     for (int i = 0; i < 400; ++i) {
         std::string list;

@@ -370,13 +370,14 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         for (const char* precision : {"0.01%", "100%", "1%/1", "5%/2", "1e10", "-1", "0/1"}) {
             std::memset(Settings, 0, sizeof Settings);
             InitDefaults();
-            std::string list;
+            std::string typed = precision;
+            // With a DNM minimum, a 0-ohm part (a jumper) in the list as well.
+            std::string list = typed.find('/') == std::string::npos ? "" : "0\r\n";
             for (int i = 0; i < 12; ++i)
                 list += std::to_string(std::pow(10.0, i / 3.0)) + "\r\n";
             SetSlotText(SLOT_FIRST_LIST, list.c_str());
             for (int i = 0; i < 5; ++i)
                 SetSlotText(slots[i], row[i]);
-            std::string typed = precision;
             SetSlotText(SLOT_PRECISION, typed.substr(0, typed.find('/')).c_str());
             SetSlotText(SLOT_DNM_COUNT, typed.find('/') == std::string::npos
                                             ? "0"
