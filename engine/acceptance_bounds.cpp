@@ -325,11 +325,13 @@ TermFactors FactorsWithin(const AcceptanceModel& m, double bLo, double bHi, cons
 }
 
 // The half-planes of a Linear end at Vi(max), or nothing passes when its
-// constant error is too large (it is never NaN here).
+// constant error is too large (it is never NaN here). A negative precision
+// passes only NaN errors: none at a Linear end, but for a Vo(max) of 0, whose
+// outputs of exactly 0 have the error 0 / 0, which the half-planes keep.
 void AddViMaxEnd(AcceptanceModel& m, const SearchParams& p, const EndKind kinds[2],
                  const TermFactors& factors) {
     double magnitude = 0;
-    if (kinds[1] == EndKind::Linear && p.precision < 0) {
+    if (kinds[1] == EndKind::Linear && p.precision < 0 && p.voMax != 0) {
         AddNothingPasses(m); // its error is a number, and no magnitude is below 0
     } else if (kinds[1] == EndKind::Linear) {
         int exponent = ScaleExponent(p, kinds);

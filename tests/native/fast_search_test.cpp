@@ -361,6 +361,8 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         {"-1e308", "-1e308", "-inf", "-1e308", "1e308"},
         // The Vi(max) end alone decides, on a line thinner than the pairs' spacing.
         {"", "3.0", "nan", "1e-6", "3.3"},
+        // Every field empty: every output 0, every error 0 / 0.
+        {"", "", "", "", ""},
     };
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
