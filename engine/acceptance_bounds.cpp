@@ -399,6 +399,21 @@ bool OutputTooCoarse(const SearchParams& p) {
     return 4 * (1 + std::max(p.precision, 0.0)) * voMax <= std::ldexp(vi, -55);
 }
 
+// Whether equal inputs leave no output within the precision of both Vo(min)
+// and Vo(max). With Vi(min) == Vi(max) both ends compute the very same output,
+// a number (both ends Linear) or an infinity, which fails. Passing needs
+// |out - Vo(min)| and |out - Vo(max)| within precision * |Vo(max)|, each up to
+// a few ulps of |out / Vo(max)| + 1 (at most 2 + 2 * precision): so Vo(min)
+// and Vo(max) at most twice that apart. This decides what the bounds' slack
+// cannot when a list's pairs span so many decades (a 0-ohm part) that Rf / Ra
+// makes the slack larger than any tolerance.
+bool EqualInputsApart(const SearchParams& p, const EndKind kinds[2]) {
+    if (!(p.viMin == p.viMax) || kinds[0] != EndKind::Linear || kinds[1] != EndKind::Linear) return false;
+    if (!(std::isfinite(p.voMin) && std::isfinite(p.voMax) && p.voMax != 0 && p.precision >= 0)) return false;
+    double room = 2 * std::fabs(p.voMax) * (p.precision * (1 + 1e-6) + 1e-6);
+    return std::fabs(p.voMax - p.voMin) > room;
+}
+
 } // namespace
 
 // Known only where the evaluation of bounded resistances cannot give a NaN that
@@ -409,19 +424,19 @@ bool OutputTooCoarse(const SearchParams& p) {
 AcceptanceModel BuildAcceptanceModel(const SearchParams& p, double pairMin, double pairMax) {
     AcceptanceModel m{};
     if (std::isnan(p.precision) || p.precision > PRECISION_MAX) return m;
-    if (OutputTooCoarse(p)) {
-        AddNothingPasses(m);
-        m.aLo = INF;
-        m.aHi = -INF;
-        m.known = true;
-        return m;
-    }
+    AcceptanceModel none{};
+    AddNothingPasses(none);
+    none.aLo = INF;
+    none.aHi = -INF;
+    none.known = true;
+    if (OutputTooCoarse(p)) return none;
     bool listed = pairMin > 0 && pairMax < INF;
     TermFactors factors = ListFactors(listed, pairMin, pairMax);
     EndKind kinds[2] = {p.voMax == 0 ? EndKind::Ignored
                                      : Classify(p.viMin, p.voMin, p.vref, p.voMax, factors),
                         Classify(p.viMax, p.voMax, p.vref, p.voMax, factors)};
     if (kinds[1] == EndKind::Unknown) return m;
+    if (EqualInputsApart(p, kinds)) return none;
     double magnitude = 0;
     if (kinds[1] == EndKind::Constant &&
         (!ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax, factors, &magnitude) ||

@@ -363,6 +363,9 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         {"", "3.0", "nan", "1e-6", "3.3"},
         // Every field empty: every output 0, every error 0 / 0.
         {"", "", "", "", ""},
+        // Equal inputs: one output for both ends, which cannot meet both.
+        {"3", "3", "", "3", "3"},
+        {"3", "3", "3.2", "3.4", "3"},
     };
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
