@@ -361,8 +361,10 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         {"-1e308", "-1e308", "-inf", "-1e308", "1e308"},
         // The Vi(max) end alone decides, on a line thinner than the pairs' spacing.
         {"", "3.0", "nan", "1e-6", "3.3"},
-        // Every field empty: every output 0, every error 0 / 0.
+        // Every field empty: every output 0, every error 0 / 0; with Vo(max) 0
+        // beside other fields, only outputs of exactly 0 pass.
         {"", "", "", "", ""},
+        {"-1e308", "3.0", "-inf", "0", "3.3"},
         // Equal inputs: one output for both ends, which cannot meet both.
         {"3", "3", "", "3", "3"},
         {"3", "3", "3.2", "3.4", "3"},
