@@ -399,6 +399,16 @@ bool OutputTooCoarse(const SearchParams& p) {
     return 4 * (1 + std::max(p.precision, 0.0)) * voMax <= std::ldexp(vi, -55);
 }
 
+// A known model that lets nothing of the bounded magnitudes through.
+AcceptanceModel NothingPassesModel() {
+    AcceptanceModel m{};
+    AddNothingPasses(m);
+    m.aLo = INF;
+    m.aHi = -INF;
+    m.known = true;
+    return m;
+}
+
 // Whether equal inputs leave no output within the precision of both Vo(min)
 // and Vo(max). With Vi(min) == Vi(max) both ends compute the very same output,
 // a number (both ends Linear) or an infinity, which fails. Passing needs
@@ -424,19 +434,14 @@ bool EqualInputsApart(const SearchParams& p, const EndKind kinds[2]) {
 AcceptanceModel BuildAcceptanceModel(const SearchParams& p, double pairMin, double pairMax) {
     AcceptanceModel m{};
     if (std::isnan(p.precision) || p.precision > PRECISION_MAX) return m;
-    AcceptanceModel none{};
-    AddNothingPasses(none);
-    none.aLo = INF;
-    none.aHi = -INF;
-    none.known = true;
-    if (OutputTooCoarse(p)) return none;
+    if (OutputTooCoarse(p)) return NothingPassesModel();
     bool listed = pairMin > 0 && pairMax < INF;
     TermFactors factors = ListFactors(listed, pairMin, pairMax);
     EndKind kinds[2] = {p.voMax == 0 ? EndKind::Ignored
                                      : Classify(p.viMin, p.voMin, p.vref, p.voMax, factors),
                         Classify(p.viMax, p.voMax, p.vref, p.voMax, factors)};
     if (kinds[1] == EndKind::Unknown) return m;
-    if (EqualInputsApart(p, kinds)) return none;
+    if (EqualInputsApart(p, kinds)) return NothingPassesModel();
     double magnitude = 0;
     if (kinds[1] == EndKind::Constant &&
         (!ConstantMagnitude(true, p.viMax, p.voMax, p.vref, p.voMax, factors, &magnitude) ||

@@ -378,17 +378,16 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
             std::memset(Settings, 0, sizeof Settings);
             InitDefaults();
             std::string typed = precision;
+            std::size_t slash = typed.find('/'); // before the DNM minimum, if any
             // With a DNM minimum, a 0-ohm part (a jumper) in the list as well.
-            std::string list = typed.find('/') == std::string::npos ? "" : "0\r\n";
+            std::string list = slash == std::string::npos ? "" : "0\r\n";
             for (int i = 0; i < 12; ++i)
                 list += std::to_string(std::pow(10.0, i / 3.0)) + "\r\n";
             SetSlotText(SLOT_FIRST_LIST, list.c_str());
             for (int i = 0; i < 5; ++i)
                 SetSlotText(slots[i], row[i]);
-            SetSlotText(SLOT_PRECISION, typed.substr(0, typed.find('/')).c_str());
-            SetSlotText(SLOT_DNM_COUNT, typed.find('/') == std::string::npos
-                                            ? "0"
-                                            : typed.substr(typed.find('/') + 1).c_str());
+            SetSlotText(SLOT_PRECISION, typed.substr(0, slash).c_str());
+            SetSlotText(SLOT_DNM_COUNT, slash == std::string::npos ? "0" : typed.substr(slash + 1).c_str());
             if (!(ParseSearchParams() && ParsePartsList() && DeriveShifterDesign())) continue;
             Case c{list, PartsListStore, SearchParamsStore, ShifterDesignStore, false, false};
             SCOPED_TRACE(std::string(row[0]) + ".." + row[1] + " vo " + row[2] + ".." + row[3] + " vref " +
