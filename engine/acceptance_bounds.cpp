@@ -506,3 +506,33 @@ RfBounds AcceptableRf(const AcceptanceModel& m, double ra, double rbMin, double 
     if (!(lo <= hi)) return RfBounds{INF, -INF, true};
     return RfBounds{lo * ra * (1 - BOUND_PAD), hi * ra * (1 + BOUND_PAD), true};
 }
+
+// Each constraint, divided by Rf, reads cb / Rb + ca / Ra + c0 / Rf <= 0: with
+// Rb free within its range it holds for some Rb exactly when it does at the
+// end that makes cb / Rb least, which leaves c0 / Rf <= need, one bound on Rf.
+// Every constraint holding at its own best Rb is necessary for some Rb to meet
+// them all, so the bounds together hold every Rf that AcceptableRf holds; they
+// leave out the ratio limits and the coupling of the constraints, which only
+// AcceptableRf's projection can tell, at a few divisions instead of a few
+// hundred operations.
+RfBounds ReachableRf(const AcceptanceModel& m, double ra, double rbMin, double rbMax) {
+    if (!m.known || !InRange(ra) || !(rbMin >= 0) || !(rbMin <= rbMax)) return RfBounds{-INF, INF, false};
+    double ga = 1 / ra;
+    double lo = 0, hi = INF;
+    for (int k = 0; k < m.count; ++k) {
+        const BoundConstraint& c = m.constraints[k];
+        // The best 1 / Rb: 0 for an unlimited rbMax, infinite for an rbMin of 0.
+        double t = c.ca * ga, u = c.cb == 0 ? 0 : c.cb * (c.cb > 0 ? 1 / rbMax : 1 / rbMin);
+        double need = -Loosened(t + u, std::fabs(t) + std::fabs(u)); // c0 / Rf <= need
+        if (!std::isfinite(need)) continue;                          // no bound that can be trusted
+        if (c.c0 > 0 && need <= 0) return RfBounds{INF, -INF, true};
+        if (c.c0 == 0 && need < 0) return RfBounds{INF, -INF, true};
+        double rf = c.c0 / need;
+        if (!std::isfinite(rf)) continue;
+        if (c.c0 > 0)
+            lo = std::max(lo, rf * (1 - BOUND_PAD));
+        else if (c.c0 < 0 && need < 0)
+            hi = std::min(hi, rf * (1 + BOUND_PAD));
+    }
+    return RfBounds{lo, hi, true};
+}

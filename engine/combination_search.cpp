@@ -210,14 +210,15 @@ PassingPairs Collect(const PairRanking& ranking, const PassingRange& range, doub
 }
 
 // After this many Rf pairs in a row without an Rb pair the walk looks for the
-// next Rf value that can have one: the look costs as much as a few dozen steps.
-const int SKIP_AFTER_MISSES = 8;
+// next Rf value that can have one: the look costs about as much as two steps,
+// and on a thin band the next pair is most often a miss too.
+const int SKIP_AFTER_MISSES = 2;
 
 // Where the walk over the Rf pairs of the current Ra pair goes on after an Rf
 // of resistance rf found no Rb pair: every Rb pair of the scope lies at or
 // below the one just under its bounds, or at or above the one just over them.
-// The Rf values the acceptance test can pass with an Rb of either side are two
-// intervals (projections of a convex region), so the Rf values between rf and
+// The Rf values the acceptance test can pass with an Rb of either side lie
+// within two intervals (ReachableRf), so the Rf values between rf and
 // the nearer interval ahead have no Rb pair at all and can be skipped. Returns
 // rf itself when rf lies in either interval.
 double NextReachableRf(const CandidateContext& c, const RbChoices& rb, RbScope scope, double rf,
@@ -242,7 +243,7 @@ double NextReachableRf(const CandidateContext& c, const RbChoices& rb, RbScope s
     double next = inf;
     auto side = [&](double lo, double hi) {
         if (!(lo <= hi)) return;
-        RfBounds reach = AcceptableRf(model, c.ra, lo, hi);
+        RfBounds reach = ReachableRf(model, c.ra, lo, hi); // unknown: from rf on
         if (reach.lo <= reach.hi && reach.hi >= rf) next = std::min(next, std::max(reach.lo, rf));
     };
     bool listed = model.pairMax > 0;
