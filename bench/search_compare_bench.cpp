@@ -187,6 +187,10 @@ const char* const DESIGNS[][5] = {
     // or, with Vo(max) 0, passes only outputs of exactly 0.
     {"", "3.0", "nan", "1e-6", "3.3"},
     {"-1e308", "3.0", "-inf", "0", "3.3"},
+    // One line that the pairs meet exactly only by rounding (at precision 0):
+    // a NaN end, or equal inputs.
+    {"nan", "3.0", "0.1", "3.21234", "3.3"},
+    {"3.0", "3.0", "3.21234", "3.21234", "3.3"},
 };
 const int VOLTAGE_SLOTS[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
 

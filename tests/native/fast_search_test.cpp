@@ -368,6 +368,8 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         // Equal inputs: one output for both ends, which cannot meet both.
         {"3", "3", "", "3", "3"},
         {"3", "3", "3.2", "3.4", "3"},
+        // Equal inputs on one line that the pairs meet exactly only by rounding.
+        {"3", "3", "3.21234", "3.21234", "3.3"},
     };
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
