@@ -511,10 +511,11 @@ RfBounds AcceptableRf(const AcceptanceModel& m, double ra, double rbMin, double 
 // Rb free within its range it holds for some Rb exactly when it does at the
 // end that makes cb / Rb least, which leaves c0 / Rf <= need, one bound on Rf.
 // Every constraint holding at its own best Rb is necessary for some Rb to meet
-// them all, so the bounds together hold every Rf that AcceptableRf holds; they
-// leave out the ratio limits and the coupling of the constraints, which only
-// AcceptableRf's projection can tell, at a few divisions instead of a few
-// hundred operations.
+// them all, so the bounds together hold the Rf of every candidate that can
+// pass, as AcceptableRf's do. They leave out the ratio limits and the coupling
+// of the constraints, which only AcceptableRf's projection can tell, and cost
+// a few divisions instead of a few hundred operations. Each step is loosened
+// like AcceptableRb's.
 RfBounds ReachableRf(const AcceptanceModel& m, double ra, double rbMin, double rbMax) {
     if (!m.known || !InRange(ra) || !(rbMin >= 0) || !(rbMin <= rbMax)) return RfBounds{-INF, INF, false};
     double ga = 1 / ra;

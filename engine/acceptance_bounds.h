@@ -66,6 +66,6 @@ RfBounds AcceptableRf(const AcceptanceModel& model, double ra);
 // The same over the Rb values rbMin .. rbMax (within the list's pairs) alone:
 // those that pass the pre-filter for this Ra.
 RfBounds AcceptableRf(const AcceptanceModel& model, double ra, double rbMin, double rbMax);
-// Wider bounds for the same (every Rf that AcceptableRf holds), far cheaper to
-// work out; rbMax may be infinite.
+// Bounds for the same, as tight where one end's band decides alone and wider
+// where several constraints meet, far cheaper to work out; rbMax may be infinite.
 RfBounds ReachableRf(const AcceptanceModel& model, double ra, double rbMin, double rbMax);
