@@ -4,7 +4,8 @@
 // best of several runs of each and checks that both tables are identical.
 // Usage: search_compare_bench [max literal seconds, default 60]
 //        search_compare_bench sweep   (fast search only, every precision and DNM minimum)
-//        search_compare_bench hunt [runs] [seed]   (random extreme fields; prints the slowest)
+//        search_compare_bench hunt [runs] [seed] [part]   (random extreme fields; prints the
+//        slowest; with a part, e.g. 1e300, nan or 0, that line is added to every list)
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -233,7 +234,8 @@ void Sweep() {
 // Random runs for the slowest input: each voltage field a typical value or an
 // extreme one, any list (the generated one too), precision, DNM minimum and
 // series setting. Prints each new slowest run and, at the end, the slowest of all.
-void Hunt(int runs, unsigned seed) {
+// An extra part line, when given, goes at the end of every list.
+void Hunt(int runs, unsigned seed, const char* extraPart) {
     static const char* const VALUES[] = {"",       "0",      "0.6",   "3.0",    "3.2",   "3.3",
                                          "0.1",    "-3.2",   "1e308", "-1e308", "inf",   "-inf",
                                          "nan",    "1e-320", "1e100", "-1e100", "1e150", "2.3142857142857145",
@@ -250,6 +252,11 @@ void Hunt(int runs, unsigned seed) {
         const char* dnm[] = {"0", "1", "2", "3"};
         precision.dnm = dnm[rng() % 4];
         Prepare(list == 6 ? 0 : list, list == 6 ? generated.c_str() : nullptr, serial, precision);
+        if (extraPart != nullptr) {
+            int slot = SLOT_FIRST_LIST + (list == 6 ? 0 : list);
+            std::string text = std::string(TextSlots[slot]) + extraPart + "\r\n";
+            SetSlotText(slot, text.c_str());
+        }
         char fields[5][32];
         for (int i = 0; i < 5; ++i) {
             CopyText(fields[i], sizeof fields[i],
@@ -275,7 +282,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc > 1 && !std::strcmp(argv[1], "hunt")) {
-        Hunt(argc > 2 ? std::atoi(argv[2]) : 20000, argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 1);
+        Hunt(argc > 2 ? std::atoi(argv[2]) : 20000, argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 1,
+             argc > 4 ? argv[4] : nullptr);
         return 0;
     }
     double maxLiteralSeconds = argc > 1 ? std::atof(argv[1]) : 60;
