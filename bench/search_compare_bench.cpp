@@ -192,6 +192,8 @@ const char* const DESIGNS[][5] = {
     // a NaN end, or equal inputs.
     {"nan", "3.0", "0.1", "3.21234", "3.3"},
     {"3.0", "3.0", "3.21234", "3.21234", "3.3"},
+    // Vo(min) -Vo(max): the Rb pre-filter passes only the pairs of a 0-ohm part.
+    {"0.6", "3.0", "-3.2", "3.2", "2.3142857142857145"},
 };
 const int VOLTAGE_SLOTS[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
 

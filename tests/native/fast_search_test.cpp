@@ -370,6 +370,8 @@ TEST(FastSearch, SameTablesOnExtremeFields) {
         {"3", "3", "3.2", "3.4", "3"},
         // Equal inputs on one line that the pairs meet exactly only by rounding.
         {"3", "3", "3.21234", "3.21234", "3.3"},
+        // Vo(min) -Vo(max): with a 0-ohm part the Rb pre-filter passes only its pairs.
+        {"0.6", "3.0", "-3.2", "3.2", "2.3142857142857145"},
     };
     const int slots[] = {SLOT_VI_MIN, SLOT_VI_MAX, SLOT_VO_MIN, SLOT_VO_MAX, SLOT_VREF};
     for (const auto& row : rows) {
