@@ -13,6 +13,8 @@
 #include <random>
 #include <string>
 
+#include "engine/acceptance_bounds.h"
+#include "engine/combination_eval.h"
 #include "engine/combination_search_literal.h"
 #include "engine/pair_tables.h"
 #include "state/app_state.h"
@@ -264,6 +266,35 @@ TEST(FastSearch, SameTablesAsTheLiteralOnRandomCases) {
     EXPECT_GT(compared, cases / 2);
     EXPECT_GT(full, compared / 50);
     EXPECT_LT(empty, compared * 9 / 10);
+}
+
+// Every bound holds a candidate that passes on the very edge: random voltages
+// and resistances, with the candidate's own worst error as the precision
+// (equality passes), where the rounding of the evaluation matters most. The
+// Rf bounds are asked over an Rb range around the candidate's Rb as well.
+TEST(FastSearch, BoundsHoldACandidateOnTheEdge) {
+    std::mt19937 rng(11);
+    int checked = 0;
+    for (int n = 0; n < 20000; ++n) {
+        SearchParams p{};
+        RandomParams(rng, p);
+        double ra = std::pow(10.0, Pick(rng, -1, 7)), rf = std::pow(10.0, Pick(rng, -1, 7));
+        double rb = std::pow(10.0, Pick(rng, -1, 7));
+        p.precision = EvaluateCandidate(ra, rb, rf, p).worstErr;
+        if (!(p.precision >= 0)) continue; // a NaN error passes whatever the bounds
+        AcceptanceModel m = BuildAcceptanceModel(p, 0.05, 2e7);
+        if (!m.known) continue;
+        SCOPED_TRACE(::testing::Message() << "case " << n << " ra " << ra << " rf " << rf << " rb " << rb);
+        RbBounds b = AcceptableRb(m, ra, rf);
+        EXPECT_TRUE(b.lo <= rb && rb <= b.hi);
+        for (double spread : {1.0, 3.0}) {
+            for (RfBounds f : {AcceptableRf(m, ra, rb / spread, rb * spread),
+                               ReachableRf(m, ra, rb / spread, rb * spread)})
+                EXPECT_TRUE(f.lo <= rf && rf <= f.hi);
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 10000);
 }
 
 // The examples of the enumeration: a two-entry list, a full 501-place list
