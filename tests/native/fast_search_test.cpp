@@ -278,11 +278,12 @@ TEST(FastSearch, BoundsHoldACandidateOnTheEdge) {
     for (int n = 0; n < 20000; ++n) {
         SearchParams p{};
         RandomParams(rng, p);
-        double ra = std::pow(10.0, Pick(rng, -1, 7)), rf = std::pow(10.0, Pick(rng, -1, 7));
-        double rb = std::pow(10.0, Pick(rng, -1, 7));
+        // Now and then a pair of a 0-ohm part (its conductance is DNM_VALUE).
+        auto draw = [&rng] { return rng() % 8 == 0 ? 1 / (2 * DNM_VALUE) : std::pow(10.0, Pick(rng, -1, 7)); };
+        double ra = draw(), rf = draw(), rb = draw();
         p.precision = EvaluateCandidate(ra, rb, rf, p).worstErr;
         if (!(p.precision >= 0)) continue; // a NaN error passes whatever the bounds
-        AcceptanceModel m = BuildAcceptanceModel(p, 0.05, 2e7);
+        AcceptanceModel m = BuildAcceptanceModel(p, 1 / (2 * DNM_VALUE), 2e7);
         if (!m.known) continue;
         SCOPED_TRACE(::testing::Message() << "case " << n << " ra " << ra << " rf " << rf << " rb " << rb);
         RbBounds b = AcceptableRb(m, ra, rf);
