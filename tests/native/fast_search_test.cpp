@@ -279,7 +279,9 @@ TEST(FastSearch, BoundsHoldACandidateOnTheEdge) {
         SearchParams p{};
         RandomParams(rng, p);
         // Now and then a pair of a 0-ohm part (its conductance is DNM_VALUE).
-        auto draw = [&rng] { return rng() % 8 == 0 ? 1 / (2 * DNM_VALUE) : std::pow(10.0, Pick(rng, -1, 7)); };
+        auto draw = [&rng] {
+            return rng() % 8 == 0 ? 1 / (2 * DNM_VALUE) : std::pow(10.0, Pick(rng, -1, 7));
+        };
         double ra = draw(), rf = draw(), rb = draw();
         p.precision = EvaluateCandidate(ra, rb, rf, p).worstErr;
         if (!(p.precision >= 0)) continue; // a NaN error passes whatever the bounds
