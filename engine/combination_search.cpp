@@ -43,11 +43,14 @@ struct RankHints {
 };
 
 // The passing Rb pairs of one kind, or the DNM pairs, for the current Ra pair:
-// their range in the ranking, and their list, collected on first use.
+// their range in the ranking, the part of it within the bounded magnitudes
+// (the rest, and the NaN pairs, are examined whatever the bounds), and their
+// list, collected on first use.
 struct RbSource {
     const PairRanking* ranking;
     const PairTable* table;
     PassingRange range;
+    PassingRange inner;
     std::uint32_t* positions;
     int count; // -1 until collected
     RankHints hints;
@@ -113,30 +116,55 @@ bool VisitRb(const CandidateContext& c, const PassingPairs& rb, const PairTable&
     return true;
 }
 
-// Whether the acceptance bounds may narrow the source: only when its whole
-// passing range lies within the bounded magnitudes.
-bool Boundable(const RbSource& source, const RbBounds& bounds) {
-    const PairRanking& ranking = *source.ranking;
-    const PassingRange& range = source.range;
-    return bounds.known && !range.scan && range.lo < range.hi &&
-           ranking.entries[range.lo].r >= BOUNDED_MAGNITUDE_MIN &&
-           ranking.entries[range.hi - 1].r <= BOUNDED_MAGNITUDE_MAX;
+// The part of a source's passing range within the bounded magnitudes: at once
+// when the whole range is (every list without a 0-ohm, huge or negative part).
+PassingRange InnerRange(const PairRanking& ranking, PassingRange range) {
+    if (range.scan || range.lo == range.hi) return range;
+    const RankedPair* e = ranking.entries;
+    if (e[range.lo].r >= BOUNDED_MAGNITUDE_MIN && e[range.hi - 1].r <= BOUNDED_MAGNITUDE_MAX) return range;
+    range.lo = std::max(range.lo, RankAtLeast(ranking, BOUNDED_MAGNITUDE_MIN));
+    range.hi = std::max(range.lo, std::min(range.hi, RankAbove(ranking, BOUNDED_MAGNITUDE_MAX)));
+    return range;
 }
 
-// The passing range of a boundable source within the bounds, searched from
-// the hints, which it moves to the ranks found.
+// How many passing pairs of a source lie outside its inner range: beyond the
+// bounded magnitudes, or NaN.
+int OuterSize(const RbSource& source) {
+    return PassingSize(*source.ranking, source.range) - (source.inner.hi - source.inner.lo);
+}
+
+// Whether the acceptance bounds may narrow the source: its pairs within the
+// bounded magnitudes; the others are examined whatever the bounds.
+bool Boundable(const RbSource& source, const RbBounds& bounds) {
+    return bounds.known && !source.range.scan && source.inner.lo < source.inner.hi;
+}
+
+// The inner range of a boundable source within the bounds, searched from the
+// hints, which it moves to the ranks found.
 PassingRange BoundedRange(const RbSource& source, const RbBounds& bounds, RankHints& hints) {
     hints.lo = RankAtLeastFrom(*source.ranking, bounds.lo, hints.lo);
     hints.hi = RankAboveFrom(*source.ranking, bounds.hi, hints.hi);
-    PassingRange bounded = source.range;
+    PassingRange bounded = source.inner;
     bounded.lo = std::max(bounded.lo, hints.lo);
     bounded.hi = std::max(bounded.lo, std::min(bounded.hi, hints.hi));
     return bounded;
 }
 
-// NaN pairs are always examined, so a range is empty only without them.
-bool EmptyRange(const PairRanking& ranking, const PassingRange& range) {
-    return range.lo == range.hi && ranking.count == ranking.ordered;
+// The positions of the bounded pairs and of every pair outside the inner
+// range, in enumeration order.
+int CollectBounded(const RbSource& source, const PassingRange& bounded, std::uint32_t* out) {
+    const PairRanking& ranking = *source.ranking;
+    int count = 0;
+    auto take = [&](int lo, int hi) {
+        for (int i = lo; i < hi; ++i)
+            out[count++] = ranking.entries[i].position;
+    };
+    take(source.range.lo, source.inner.lo);
+    take(bounded.lo, bounded.hi);
+    take(source.inner.hi, source.range.hi);
+    take(ranking.ordered, ranking.count);
+    std::sort(out, out + count);
+    return count;
 }
 
 // The Rb pairs of one source for the current Ra and Rf pairs. Pairs outside the
@@ -146,10 +174,11 @@ bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& 
     const PairRanking& ranking = *source.ranking;
     if (Boundable(source, bounds)) {
         PassingRange bounded = BoundedRange(source, bounds, source.hints);
+        int size = bounded.hi - bounded.lo + OuterSize(source);
         // Most Rf pairs of a thin acceptance band have no Rb pair at all.
-        if (EmptyRange(ranking, bounded)) return true;
-        if (BOUNDED_SHARE * PassingSize(ranking, bounded) < PassingSize(ranking, source.range)) {
-            int count = CollectPassing(ranking, bounded, rb.target, rb.window, RbBoundedPositions);
+        if (size == 0) return true;
+        if (BOUNDED_SHARE * size < PassingSize(ranking, source.range)) {
+            int count = CollectBounded(source, bounded, RbBoundedPositions);
             return VisitRb(c, PassingPairs{RbBoundedPositions, count}, *source.table, topology, dnmSoFar);
         }
     }
@@ -164,7 +193,7 @@ bool VisitRbSource(const CandidateContext& c, RbSource& source, const RbBounds& 
 bool NoRbPair(const RbSource& source, const RbBounds& bounds, RankHints& hints) {
     const PairRanking& ranking = *source.ranking;
     if (PassingSize(ranking, source.range) == 0) return true;
-    if (!Boundable(source, bounds) || ranking.count != ranking.ordered) return false;
+    if (!Boundable(source, bounds) || OuterSize(source) > 0) return false;
     hints.lo = RankAtLeastFrom(ranking, bounds.lo, hints.lo);
     int first = std::max(source.range.lo, hints.lo);
     return first >= source.range.hi || ranking.entries[first].r > bounds.hi;
@@ -327,9 +356,9 @@ bool PrepareChoices(RbChoices& rb, const CandidateContext& c, const AcceptanceMo
     rb.withDnm = ScopeFor(c.params->minDnm, rb.raDnm + 1);
     rb.target = c.rbTarget;
     rb.window = window;
-    rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, RbParallelPositions, -1, {0, 0}};
-    rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, RbSeriesPositions, -1, {0, 0}};
-    rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, RbDnmPositions, -1, {0, 0}};
+    rb.parallel = RbSource{&ParallelRanking, &ParallelPairs, {}, {}, RbParallelPositions, -1, {0, 0}};
+    rb.series = RbSource{&SeriesRanking, &SeriesPairs, {}, {}, RbSeriesPositions, -1, {0, 0}};
+    rb.dnm = RbSource{&DnmRanking, &ParallelPairs, {}, {}, RbDnmPositions, -1, {0, 0}};
     return rb.withDnm != RbScope::None;
 }
 
@@ -345,11 +374,14 @@ RbSizes FindRbRanges(RbChoices& rb) {
     if (rb.plain == RbScope::All || rb.withDnm == RbScope::All) {
         rb.parallel.range = FindPassingRange(ParallelRanking, rb.target, rb.window);
         rb.series.range = FindPassingRange(SeriesRanking, rb.target, rb.window);
+        rb.parallel.inner = InnerRange(ParallelRanking, rb.parallel.range);
+        rb.series.inner = InnerRange(SeriesRanking, rb.series.range);
         sizes.all =
             PassingSize(ParallelRanking, rb.parallel.range) + PassingSize(SeriesRanking, rb.series.range);
     }
     if (rb.plain == RbScope::DnmPairs || rb.withDnm == RbScope::DnmPairs) {
         rb.dnm.range = FindPassingRange(DnmRanking, rb.target, rb.window);
+        rb.dnm.inner = InnerRange(DnmRanking, rb.dnm.range);
         sizes.dnm = PassingSize(DnmRanking, rb.dnm.range);
     }
     return sizes;
