@@ -504,7 +504,15 @@ RfBounds AcceptableRf(const AcceptanceModel& m, double ra, double rbMin, double 
         ProjectOntoA(all, n, lo, hi);
     }
     if (!(lo <= hi)) return RfBounds{INF, -INF, true};
-    return RfBounds{lo * ra * (1 - BOUND_PAD), hi * ra * (1 + BOUND_PAD), true};
+    RfBounds bounds{lo * ra * (1 - BOUND_PAD), hi * ra * (1 + BOUND_PAD), true};
+    // The projection leaves out Rb / Ra ratios beyond 1e50 (the pairs of a
+    // 0-ohm part), which the cheaper bounds still take in.
+    RfBounds reach = rbMin > 0 ? ReachableRf(m, ra, rbMin, rbMax) : RfBounds{-INF, INF, false};
+    if (reach.known) {
+        bounds.lo = std::max(bounds.lo, reach.lo);
+        bounds.hi = std::min(bounds.hi, reach.hi);
+    }
+    return bounds;
 }
 
 // Each constraint, divided by Rf, reads cb / Rb + ca / Ra + c0 / Rf <= 0: with

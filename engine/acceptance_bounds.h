@@ -64,7 +64,8 @@ RbBounds AcceptableRb(const AcceptanceModel& model, double ra, double rf);
 using RfBounds = RbBounds;
 RfBounds AcceptableRf(const AcceptanceModel& model, double ra);
 // The same over the Rb values rbMin .. rbMax (within the list's pairs) alone:
-// those that pass the pre-filter for this Ra.
+// those that pass the pre-filter for this Ra; also within ReachableRf's bounds,
+// which take in Rb / Ra ratios too far apart for the projection.
 RfBounds AcceptableRf(const AcceptanceModel& model, double ra, double rbMin, double rbMax);
 // Bounds for the same, as tight where one end's band decides alone and wider
 // where several constraints meet, far cheaper to work out; rbMax may be infinite.

@@ -455,17 +455,10 @@ bool SearchRa(CandidateContext& c, const ShifterDesign& design, const SearchBoun
     bool everyRf = Usable(rb.plain, sizes);
     if (!everyRf && !Usable(rb.withDnm, sizes)) return true;
     // The Rf values the acceptance test can pass with the Rb pairs that pass
-    // their pre-filter for this Ra, often far fewer than with every pair. The
-    // projection leaves out Rb / Ra ratios beyond 1e50 (the pairs of a 0-ohm
-    // part), which the cheaper bounds still take in.
+    // their pre-filter for this Ra, often far fewer than with every pair.
     double rbLo = 0, rbHi = 0;
     if (rfBounds.known && RbExtent(rb, rbLo, rbHi)) {
         rfBounds = AcceptableRf(bounds.model, c.ra, rbLo, rbHi);
-        RfBounds reach = ReachableRf(bounds.model, c.ra, rbLo, rbHi);
-        if (reach.known) {
-            rfBounds.lo = std::max(rfBounds.lo, reach.lo);
-            rfBounds.hi = std::min(rfBounds.hi, reach.hi);
-        }
         if (!(rfBounds.lo <= rfBounds.hi)) return true;
     }
 
