@@ -2,13 +2,16 @@
 # end-to-end test): `wine_prepare PREFIX` sets the environment and creates the
 # Wine prefix on first use, so every run sees the same Wine: the Japanese
 # locale (code page 932), no debug chatter, no Mono or Gecko installers, and the
-# null display driver whenever no X display is given.
+# null display driver whenever no X display is given. VARNOCK_WINE_LANG names
+# another locale (en_US.UTF-8: a Western Windows, code page 1252); Wine keeps
+# settings of the locale in its prefix, so give each locale a prefix of its own.
 
 wine_prepare() {
     export WINEPREFIX="$1"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    export LANG="${VARNOCK_WINE_LANG:-ja_JP.UTF-8}"
+    export LC_ALL="$LANG"
     case ":$PATH:" in *:/usr/lib/wine:*) ;; *) export PATH="/usr/lib/wine:$PATH" ;; esac
 
     mkdir -p "$(dirname "$WINEPREFIX")"
