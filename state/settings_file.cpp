@@ -1,8 +1,9 @@
 // Loading and saving of Varnock.ini. LoadSettings runs once while the main window
-// is created, SaveSettings once when it is destroyed (the console front end does
-// the same around its run). The file is read in binary and split into lines here,
-// so the same bytes load the same way on every platform, and every text that the
-// program holds survives a save without moving any other slot.
+// is created; SaveSettings when it is destroyed, before each search and when the
+// session ends (the console front end loads and saves around its run). The file
+// is read in binary and split into lines here, so the same bytes load the same
+// way on every platform, and every text that the program holds survives a save
+// without moving any other slot. A save only reads the slots.
 #include "state/settings_file.h"
 
 #include <cstdint>
@@ -45,6 +46,8 @@ static_assert(SAVED_TEXT_LIMIT + 2 <= sizeof LineBuffer, "a written text line an
 // Path of the temporary file of a save, and whether the last save completed.
 char TemporaryPath[SETTINGS_PATH_SIZE];
 bool LastSaveComplete = false;
+// Whether the last load found a file to read (a first start finds none).
+bool LastLoadOpened = false;
 
 // The test hook: the step to fail (0 none) and the steps the current save took.
 int FailingStep = 0;
@@ -243,6 +246,7 @@ bool WriteSettingsFile(const SaveOperations& operations) {
 void LoadSettings() {
     FormSettingsPath();
     std::FILE* file = SettingsFilePath[0] != '\0' ? std::fopen(SettingsFilePath, "rb") : nullptr;
+    LastLoadOpened = file != nullptr;
     if (file != nullptr) {
         if (ReadIntegerLines(file)) ReadTextLines(file);
         std::fclose(file);
@@ -254,6 +258,10 @@ void SaveSettings(const SaveOperations& operations) {
     StepsTaken = 0;
     LastSaveComplete = SettingsFilePath[0] != '\0' && WriteSettingsFile(operations);
     if (operations.postQuit != nullptr) operations.postQuit();
+}
+
+bool LastLoadReadFile() {
+    return LastLoadOpened;
 }
 
 bool LastSaveSucceeded() {

@@ -1,5 +1,7 @@
-// Varnock.ini: the whole of Settings and all text slots, saved when the window
-// is destroyed and loaded while it is created. No failure here is ever shown:
+// Varnock.ini: the whole of Settings and all text slots, loaded while the window
+// is created and saved when it is destroyed (and, so that a killed process or an
+// ended session loses nothing, before each search and when Windows ends the
+// session). No failure here is ever shown:
 // a missing file leaves the defaults, an unwritable one loses the changes.
 #pragma once
 
@@ -22,13 +24,19 @@ struct WindowRect {
 struct SaveOperations {
     void (*collectEditTexts)();
     bool (*readWindowRect)(WindowRect* rect);
-    void (*postQuit)(); // requested in every case, also when nothing was written
+    void (*postQuit)(); // requested in every case, also when nothing was written; null: no quit
 };
 
 // Forms SettingsFilePath and reads the file over the current state.
 void LoadSettings();
 
-// Writes the file (when SettingsFilePath is set), then requests the quit.
+// True when the last LoadSettings opened a file; false on a first start (no
+// file, no path, or one that cannot be opened), where only defaults stand.
+bool LastLoadReadFile();
+
+// Writes the file (when SettingsFilePath is set), then requests the quit when
+// postQuit is given. The slots are only read, so the window may save at any
+// moment (before a search, at a session's end) and go on with what it holds.
 void SaveSettings(const SaveOperations& operations);
 
 // True when the last SaveSettings put a complete new file in place; false when

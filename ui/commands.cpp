@@ -49,8 +49,11 @@ void ClickCheckBox(int id) {
 }
 
 // The search runs on this thread; the inputs stay disabled exactly while it runs.
-void Execute() {
+// What was typed is saved first: a search can take seconds, and a window killed
+// meanwhile (it does not answer) would otherwise lose it.
+void Execute(HWND window) {
     CollectEditTexts();
+    SaveBeforeSearch(window);
     SetInputsEnabled(false);
     RunSearch(ShowResultText);
     SetInputsEnabled(true);
@@ -66,7 +69,7 @@ void OnCommand(HWND window, int id) {
         const WindowPlacement size = DefaultWindowSize({CharCellWidth, CharCellHeight});
         SetWindowPos(window, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOOWNERZORDER);
     } else if (id == ROW_EXECUTE) {
-        Execute();
+        Execute(window);
     } else if (kind == KIND_RADIO) {
         ClickRadio(id);
     } else if (kind == KIND_CHECKBOX) {

@@ -94,6 +94,7 @@ LRESULT CreateControls(HWND window, const CREATESTRUCTA* creation) {
     MeasureCharCell(window);
     InitDefaults();
     LoadSettings();
+    ChooseFirstStartLanguage();
     for (int row = 0; row < CONTROL_ROWS; ++row) {
         if (CreatesControl(ControlTable[row].kind)) CreateChild(window, creation->hInstance, row);
     }

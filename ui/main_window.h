@@ -36,6 +36,17 @@ void ApplyLanguage();
 // Copies every edit's text back into the slot its row names.
 void CollectEditTexts();
 
+// Fitting the window to a system code page other than 932 (code_page_fit.cpp):
+// the language of a first start, after LoadSettings, and the caption in UTF-16.
+void ChooseFirstStartLanguage();
+void ShowCaptionInAnyCodePage(HWND window);
+
+// The saves besides the described one at WM_DESTROY (save_points.cpp).
+void OnDestroy(HWND window);
+void OnEndSession(HWND window, WPARAM ending);
+// Writes Varnock.ini as a close would now; the edit texts are already collected.
+void SaveBeforeSearch(HWND window);
+
 // Commands (commands.cpp).
 void OnCommand(HWND window, int id);
 void SetInputsEnabled(bool enable);

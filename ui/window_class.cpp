@@ -1,10 +1,7 @@
 // The window class "Varnock", the creation of the main window and its window
-// procedure, which only routes each message to its handler. Saving at
-// WM_DESTROY lives here too: the settings file is handed the real edit
-// collection, the window rectangle and the quit request.
+// procedure, which only routes each message to its handler.
 #include "ui/main_window.h"
 
-#include "state/settings_file.h"
 #include "ui/control_styles.h"
 
 // The table's style bits are plain numbers so that it builds without
@@ -19,35 +16,6 @@ static_assert(STYLE_ES_MULTILINE == ES_MULTILINE && STYLE_ES_AUTOVSCROLL == ES_A
 static_assert(STYLE_ES_AUTOHSCROLL == ES_AUTOHSCROLL, "edit styles");
 static_assert(FORMAT_DT_WORDBREAK == DT_WORDBREAK, "status line format");
 
-namespace {
-
-// The window being destroyed, for the rectangle reading of the save.
-HWND SavingWindow;
-
-bool ReadSavingWindowRect(WindowRect* rect) {
-    RECT r;
-    if (!GetWindowRect(SavingWindow, &r)) return false;
-    *rect = {r.left, r.top, r.right, r.bottom};
-    return true;
-}
-
-void PostQuitZero() {
-    PostQuitMessage(0);
-}
-
-// The settings are saved while the controls still hold what the user typed;
-// the quit follows in every case, written or not.
-void OnDestroy(HWND window) {
-    if (SettingsFilePath[0] != '\0') {
-        SavingWindow = window;
-        SaveSettings({CollectEditTexts, ReadSavingWindowRect, PostQuitZero});
-    } else {
-        PostQuitZero();
-    }
-}
-
-} // namespace
-
 ATOM RegisterMainWindowClass(HINSTANCE instance) {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -61,9 +29,11 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    return CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_WINDOW_CAPTION,
-                           WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_WINDOW_CAPTION,
+                                  WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    if (window != nullptr) ShowCaptionInAnyCodePage(window);
+    return window;
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -72,6 +42,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return CreateControls(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
     case WM_DESTROY:
         OnDestroy(window);
+        return 0;
+    // The session may end: nothing stops it.
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        OnEndSession(window, wParam);
         return 0;
     case WM_SIZE:
         OnSize(window, lParam);

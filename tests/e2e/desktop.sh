@@ -90,15 +90,22 @@ start_varnock() {
     sleep 2 # first paint; Wine's first start in a new prefix is slow
 }
 
-close_varnock() {
-    probe close
+# wait_ended WHAT: waits for the Varnock process to end, then forgets it.
+wait_ended() {
     for _ in $(seq $((TIMEOUT * 4))); do
         kill -0 "$varnock_pid" 2>/dev/null || break
         sleep 0.25
     done
-    kill -0 "$varnock_pid" 2>/dev/null && fail "Varnock did not end after WM_CLOSE"
-    wait "$varnock_pid" || fail "Varnock ended with status $?"
+    kill -0 "$varnock_pid" 2>/dev/null && fail "Varnock did not end after $1"
+    local status=0
+    wait "$varnock_pid" || status=$?
     varnock_pid=""
+    return "$status"
+}
+
+close_varnock() {
+    probe close
+    wait_ended WM_CLOSE || fail "Varnock ended with status $?"
 }
 
 screenshot() { xwd -root -silent | convert xwd:- "$out/$1"; }

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Varnock.exe as a person uses it: started under Wine on a virtual X display in
 # an empty folder, clicked and typed into with xdotool, photographed, closed by
-# its close command, then started again to see that everything came back.
-# Usage: end_to_end.sh VARNOCK_EXE PROBE_EXE WINEPREFIX OUTPUT_DIR
+# its close command, then started again to see that everything came back. Then
+# the ways a window ends without a close (Windows ending the session, a kill
+# during a search), and a first start on a Western Windows (code page 1252).
+# Usage: end_to_end.sh VARNOCK_EXE PROBE_EXE WINEPREFIX OUTPUT_DIR WESTERN_PREFIX
 # The screenshots end up in OUTPUT_DIR (e2e-*.png) for people to look at.
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
+western_prefix=$5
 desktop_setup e2e "$@"
+CAPTION="Varnock : シフト回路の抵抗探索 R1.00"
 
 result_filled() { [[ -n "$(probe text 42)" ]]; }
 
@@ -16,8 +20,10 @@ rm -f "$out"/e2e-*.png
 enter_empty_folder "$out/e2e-work"
 
 # First start: defaults, Japanese. Choose E12, type the DNM minimum, execute.
+[[ "$(probe acp)" == 932 ]] || fail "Wine's code page is $(probe acp), not 932 (is ja_JP.UTF-8 generated?)"
 start_varnock
 [[ "$(text_of 1)" == "English" ]] || fail "first start is not Japanese"
+[[ "$(probe caption)" == "$CAPTION" ]] || fail "caption reads '$(probe caption)'"
 click 29
 wait_for "E12 marked after its click" is_checked 29
 is_checked 25 && fail "List1 is still marked after clicking E12"
@@ -71,4 +77,59 @@ is_checked 29 || fail "E12 not restored"
 result_filled || fail "result text not restored"
 screenshot e2e-restarted.png
 close_varnock
+
+# Windows ends the session (logoff, shutdown) with the window open: the process
+# ends without WM_DESTROY, and what was typed must be in the file all the same.
+enter_empty_folder "$out/e2e-session"
+start_varnock
+click 11
+xdotool key ctrl+a
+xdotool type --delay 50 "0.25"
+click 46
+xdotool key ctrl+a
+xdotool type --delay 50 $'1k\n2.2k'
+wait_for "the typed list" text_is 46 $'1k\n2.2k'
+text_is 11 0.25 || fail "Vi(min) reads '$(text_of 11)' after typing"
+wine64 wineboot --end-session --shutdown </dev/null >/dev/null 2>&1 || true
+wait_ended "the session's end" || true
+[[ "$(ini_line 24)" == 0.25 ]] || fail "Vi(min) typed before the session's end not saved: '$(ini_line 24)'"
+[[ "$(ini_line 33)" == $'1k\a\a2.2k' ]] || fail "List1 typed before the session's end not saved"
+
+# A window killed (the task ended) during a search of a minute, started by
+# Execute: the fields and the list it was started with are in the file.
+enter_empty_folder "$out/e2e-kill"
+start_varnock
+awk 'BEGIN { for (i = 0; i < 500; i++) printf "%.3g\r\n", 10 ^ (7 * i / 499) }' >list.txt
+printf '' >empty.txt
+printf nan >nan.txt
+printf 1e-6 >vomax.txt
+printf 0.0001%% >precision.txt
+printf 0 >dnm.txt
+printf '%s\n' "set 11 empty.txt" "set 15 nan.txt" "set 17 vomax.txt" "set 21 precision.txt" \
+    "set 36 dnm.txt" "set 46 list.txt" "post 34" >start-search.txt
+probe batch start-search.txt >/dev/null || fail "could not start the search"
+searching() { [[ "$(printf 'enabled 34\n' >enabled.txt && probe batch enabled.txt)" == "enabled 34 0" ]]; }
+wait_for "the search to run (Execute disabled)" searching
+wineserver -k
+wait_ended "wineserver -k" || true
+[[ -f Varnock.ini ]] || fail "nothing saved before the killed search"
+for check in "24:" "26:nan" "27:1e-6" "29:0.0001%" "39:0"; do
+    [[ "$(ini_line "${check%%:*}")" == "${check#*:}" ]] || fail "line ${check%%:*} of Varnock.ini is '$(ini_line "${check%%:*}")'"
+done
+[[ "$(ini_line 33)" == "$(tr -d '\n' <list.txt | sed 's/\r/\a\a/g')" ]] || fail "the list of the killed search not saved"
+
+# A Western Windows: code page 1252. A first start opens in English, the caption
+# reads as written, and the language button still gives Japanese.
+VARNOCK_WINE_LANG=en_US.UTF-8 wine_prepare "$western_prefix"
+restart_wineserver
+[[ "$(probe acp)" == 1252 ]] || fail "the Western prefix has code page $(probe acp), not 1252 (is en_US.UTF-8 generated?)"
+enter_empty_folder "$out/e2e-western"
+start_varnock
+[[ "$(text_of 1)" == Japanese && "$(text_of 34)" == Execute ]] || fail "a first start on code page 1252 is not English"
+[[ "$(probe caption)" == "$CAPTION" ]] || fail "caption on code page 1252 reads '$(probe caption)'"
+screenshot e2e-western.png
+click 1
+wait_for "the language button to read English" text_is 1 English
+close_varnock
+[[ "$(ini_line 2)" == 0 ]] || fail "Japanese chosen on code page 1252 not saved"
 echo "e2e: passed; screenshots in $out"

@@ -6,6 +6,9 @@
 //   varnock_probe text ID   the control's text (code page 932 bytes)
 //   varnock_probe check ID  1 when the radio or check box is marked, else 0
 //   varnock_probe focus     the ID of the control with the keyboard focus (-1: none)
+//   varnock_probe caption   the main window's caption as GetWindowTextW reads it
+//                           from another process (what the title bar shows), in UTF-8
+//   varnock_probe acp       the ANSI code page of this Wine (GetACP)
 //   varnock_probe close     posts WM_CLOSE, as the close box does
 //   varnock_probe batch F   runs the commands of file F, one a line, in this one
 //                           process (starting Wine once per command is slow):
@@ -13,6 +16,7 @@
 //       get ID FILE   writes control ID's text into FILE
 //       press ID      sends the WM_COMMAND a click of control ID sends and
 //                     waits until the window has handled it
+//       post ID       posts that WM_COMMAND and goes on at once (a long search)
 //       check ID      prints "check ID 0|1"
 //       ink           prints "ink N": N pixels of the painted status line
 //                     differ from the window background (0: no status shown)
@@ -161,6 +165,11 @@ int RunLine(char* line) {
     if (std::strcmp(verb, "set") == 0) return SetFromFile(control, path);
     if (std::strcmp(verb, "get") == 0) return GetToFile(control, path);
     if (std::strcmp(verb, "press") == 0) return Press(main, control, id);
+    if (std::strcmp(verb, "post") == 0)
+        return PostMessageA(main, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED),
+                            reinterpret_cast<LPARAM>(control))
+                   ? 0
+                   : 3;
     if (std::strcmp(verb, "check") == 0) {
         std::printf("check %d %d\n", id, SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     } else if (std::strcmp(verb, "enabled") == 0) {
@@ -168,6 +177,18 @@ int RunLine(char* line) {
     } else {
         return 2;
     }
+    return 0;
+}
+
+// The caption in UTF-16 as the window holds it, whatever this process's code page.
+int PrintCaption(HWND main) {
+    wchar_t wide[200];
+    char utf8[600];
+    const int units = GetWindowTextW(main, wide, 200);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8, sizeof utf8 - 1, nullptr, nullptr);
+    if (units <= 0 || bytes <= 0) return 1;
+    utf8[bytes] = '\0';
+    std::printf("%s\n", utf8);
     return 0;
 }
 
@@ -190,12 +211,17 @@ int RunBatch(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr,
-                     "usage: varnock_probe rect ID | text ID | check ID | focus | close | batch FILE\n");
+        std::fprintf(stderr, "usage: varnock_probe rect ID | text ID | check ID | focus | caption | acp | "
+                             "close | batch FILE\n");
         return 2;
     }
     if (std::strcmp(argv[1], "batch") == 0) return argc > 2 ? RunBatch(argv[2]) : 2;
-    const bool wantsId = std::strcmp(argv[1], "close") != 0 && std::strcmp(argv[1], "focus") != 0;
+    if (std::strcmp(argv[1], "acp") == 0) {
+        std::printf("%u\n", GetACP());
+        return 0;
+    }
+    const bool wantsId = std::strcmp(argv[1], "close") != 0 && std::strcmp(argv[1], "focus") != 0 &&
+                         std::strcmp(argv[1], "caption") != 0;
     HWND target = FindTarget(wantsId ? (argc > 2 ? argv[2] : "-1") : nullptr);
     if (target == nullptr) return 1;
     if (std::strcmp(argv[1], "rect") == 0) {
@@ -211,6 +237,8 @@ int main(int argc, char** argv) {
         std::printf("%d\n", SendMessageA(target, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     } else if (std::strcmp(argv[1], "focus") == 0) {
         std::printf("%d\n", FocusedId(target));
+    } else if (std::strcmp(argv[1], "caption") == 0) {
+        return PrintCaption(target);
     } else if (std::strcmp(argv[1], "close") == 0) {
         PostMessageA(target, WM_CLOSE, 0, 0);
     } else {

@@ -13,6 +13,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "state/app_state.h"
 #include "state/bounded_text.h"
@@ -38,6 +39,23 @@ std::string ReadFile(const char* name) {
     std::stringstream content;
     content << file.rdbuf();
     return content.str();
+}
+
+// The file's lines without their CR LF.
+std::vector<std::string> LinesOf(const std::string& file) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = file.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(file.substr(at, end - at));
+    return lines;
+}
+
+// The caption as the window holds it: what the title bar shows and what another
+// process reads with GetWindowTextW. (Here that call would pass through the ANSI
+// window procedure and so through the system's code page.)
+std::wstring WideCaptionOf(HWND window) {
+    wchar_t text[200];
+    const int length = InternalGetWindowText(window, text, 200);
+    return std::wstring(text, length > 0 ? length : 0);
 }
 
 std::string TextOf(HWND control) {
@@ -124,8 +142,12 @@ class MainWindow : public ::testing::Test {
 };
 
 TEST_F(MainWindow, FirstStartShowsTheDefaultsInJapanese) {
+    // Wine gives 1252 when the ja_JP.UTF-8 locale is missing, and a first start
+    // there is English: this run must be the Japanese system it claims to be.
+    ASSERT_EQ(GetACP(), 932u);
     Create();
     EXPECT_EQ(TextOf(window), MAIN_WINDOW_CAPTION);
+    EXPECT_EQ(WideCaptionOf(window), L"Varnock : シフト回路の抵抗探索 R1.00");
     EXPECT_EQ(TextOf(ControlHandles[ROW_LANGUAGE]), "English");
     ExpectLabels(0);
     EXPECT_TRUE(IsChecked(ROW_CONFIG_A));
@@ -307,9 +329,10 @@ TEST_F(MainWindow, ExecuteOnE12DefaultsFillsResultAndStatus) {
     EXPECT_STREQ(TextSlots[SLOT_STATUS], english);
 }
 
-// Watches, from inside the search, which inputs are enabled when the engine
-// first empties the result edit.
+// Watches, from inside the search, which inputs are enabled and what the
+// settings file holds when the engine first empties the result edit.
 bool EnabledDuringSearch[CONTROL_ROWS];
+std::string FileDuringSearch;
 bool SawSearch;
 
 LRESULT CALLBACK WatchResultText(int code, WPARAM wParam, LPARAM lParam) {
@@ -319,6 +342,7 @@ LRESULT CALLBACK WatchResultText(int code, WPARAM wParam, LPARAM lParam) {
         SawSearch = true;
         for (int row = 0; row < CONTROL_ROWS; ++row)
             EnabledDuringSearch[row] = IsWindowEnabled(ControlHandles[row]) != 0;
+        FileDuringSearch = ReadFile("Varnock.ini");
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -341,6 +365,64 @@ TEST_F(MainWindow, ExactlyTheInputsAreDisabledDuringTheSearch) {
         EXPECT_EQ(EnabledDuringSearch[row], !input[row]) << "row " << row;
         EXPECT_TRUE(IsWindowEnabled(ControlHandles[row])) << "row " << row << " after the search";
     }
+}
+
+// A window killed while it searches loses nothing typed before Execute: the
+// file is written first, as a close would write it then, and the edits keep
+// their CR LF line breaks for the search and after it.
+TEST_F(MainWindow, ExecuteSavesBeforeTheSearchAndKeepsTheEdits) {
+    Create();
+    Click(ROW_E12);
+    SetWindowTextA(ControlHandles[ROW_DNM_COUNT], "1");
+    SetWindowTextA(ControlHandles[ROW_LIST2], "10\r\n22\r\n");
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchResultText, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    Click(ROW_EXECUTE);
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(SawSearch);
+    const std::vector<std::string> during = LinesOf(FileDuringSearch);
+    ASSERT_EQ(during.size(), 42u) << "no complete file when the search began";
+    EXPECT_EQ(during[22 + SLOT_RESULT], "") << "the result of before the search";
+    EXPECT_EQ(during[22 + SLOT_DNM_COUNT], "1");
+    EXPECT_EQ(during[22 + SLOT_FIRST_LIST + 1], "10\a\a22\a\a");
+
+    EXPECT_GT(Settings[SETTING_MATCH_COUNT], 0);
+    EXPECT_EQ(TextOf(ControlHandles[ROW_RESULT]), TextSlots[SLOT_RESULT]);
+    EXPECT_EQ(TextOf(ControlHandles[ROW_LIST2]), "10\r\n22\r\n");
+    EXPECT_EQ(TextOf(ControlHandles[ROW_LIST1]), TextSlots[SLOT_FIRST_LIST]);
+    for (int slot = 0; slot < TEXT_SLOT_COUNT; ++slot)
+        EXPECT_EQ(std::strchr(TextSlots[slot], '\a'), nullptr) << "slot " << slot;
+
+    // A close now differs only in what the search changed: its count, result and status.
+    DestroyWindow(window);
+    TearDown();
+    const std::vector<std::string> closed = LinesOf(ReadFile("Varnock.ini"));
+    ASSERT_EQ(closed.size(), 42u);
+    for (std::size_t line = 0; line < closed.size(); ++line) {
+        if (line == 1 + SETTING_MATCH_COUNT || line == 22 + SLOT_RESULT || line == 22 + SLOT_STATUS) continue;
+        EXPECT_EQ(closed[line], during[line]) << "line " << line + 1;
+    }
+}
+
+// Windows ends a session without destroying the window: WM_ENDSESSION writes
+// what a close would; a session that goes on after all writes nothing.
+TEST_F(MainWindow, SessionEndSavesWhatWasTyped) {
+    Create();
+    SetWindowTextA(ControlHandles[ROW_VI_MIN], "0.25");
+    SetWindowTextA(ControlHandles[ROW_LIST1], "1k\r\n2.2k\r\n");
+    EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(ReadFile("Varnock.ini"), "");
+    SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    const std::string atSessionEnd = ReadFile("Varnock.ini");
+    const std::vector<std::string> lines = LinesOf(atSessionEnd);
+    ASSERT_EQ(lines.size(), 42u);
+    EXPECT_EQ(lines[22 + SLOT_VI_MIN], "0.25");
+    EXPECT_EQ(lines[22 + SLOT_FIRST_LIST], "1k\a\a2.2k\a\a");
+    EXPECT_EQ(TextOf(ControlHandles[ROW_LIST1]), "1k\r\n2.2k\r\n");
+    DestroyWindow(window);
+    TearDown();
+    EXPECT_EQ(ReadFile("Varnock.ini"), atSessionEnd);
 }
 
 TEST_F(MainWindow, CommandWithANotificationCodeIsIgnored) {
