@@ -11,20 +11,13 @@
 
 #include "cli/result_writers.h"
 #include "engine/best_selection.h"
-#include "engine/complete_search.h"
+#include "engine/complete_report.h"
 #include "engine/parts_list.h"
 #include "engine/search_params.h"
 #include "state/app_state.h"
 #include "state/bounded_text.h"
 
 namespace {
-
-// Appended to message 5 when only the best of the matches are printed.
-const char* const PRINTED_NOTE[] = {
-    // 上位%d組のみ表示しました。
-    "\x8f\xe3\x88\xca%d\x91\x67\x82\xcc\x82\xdd\x95\x5c\x8e\xa6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42",
-    " Only the best %d are printed.",
-};
 
 // A whole decimal number from 1 to BEST_LIMIT, nothing else.
 bool ParseBest(const char* text, int* best) {
@@ -34,21 +27,6 @@ bool ParseBest(const char* text, int* best) {
     if (*end != '\0' || value < 1 || value > BEST_LIMIT) return false;
     *best = static_cast<int>(value);
     return true;
-}
-
-void WriteCompleteStatus(const CompleteTally& tally) {
-    char* status = TextSlots[SLOT_STATUS];
-    if (tally.total == 0) {
-        CopyText(status, TEXT_SLOT_SIZE, MessageText(MSG_NOT_FOUND));
-        return;
-    }
-    FormatText(status, TEXT_SLOT_SIZE, "%llu%s", static_cast<unsigned long long>(tally.total),
-               MessageText(MSG_SETS_FOUND));
-    if (tally.total > static_cast<std::uint64_t>(tally.kept)) {
-        char note[128];
-        FormatText(note, sizeof note, PRINTED_NOTE[LanguageIndex()], tally.kept);
-        AppendText(status, TEXT_SLOT_SIZE, note);
-    }
 }
 
 } // namespace
@@ -78,11 +56,11 @@ RunOutcome RunCompleteOutput(const CliOptions& options, double tolerance) {
     RunOutcome outcome = RunCompleteSearch(options.best, tally);
     int count = 0;
     if (outcome == RunOutcome::Searched) {
-        WriteCompleteStatus(tally);
+        WriteCompleteStatus(tally, tally.kept);
         count = tally.kept;
     }
-    ResultSet set{nullptr, CompleteMatch, count, TextSlots[SLOT_STATUS], &PartsListStore, nullptr,
-                  &SearchParamsStore, tolerance};
+    ResultSet set{nullptr, CompleteMatch,      count,    TextSlots[SLOT_STATUS], &PartsListStore,
+                  nullptr, &SearchParamsStore, tolerance};
     WriteResults(stdout, set, options.format, options.utf8Output);
     return outcome;
 }

@@ -86,27 +86,27 @@ std::size_t FormatMatchLine(const MatchRecord& r, char* line, std::size_t size) 
     return cut;
 }
 
-void FormatReport(void (*showResultText)()) {
-    int count = Settings[SETTING_MATCH_COUNT];
-    if (count < 0) count = 0;
-    if (count > MATCH_LIMIT) count = MATCH_LIMIT;
-    StableSort(MatchTable, count, SortScratch, CompareMatches);
-
+int WriteReportLines(int count) {
     // Each line is copied to where the last one ended instead of looking for
     // the end of the text again.
     char* result = TextSlots[SLOT_RESULT];
     result[0] = '\0';
     std::size_t used = 0;
-    bool overBudget = false;
     char line[REPORT_LINE_SIZE];
     for (int i = 0; i < count; ++i) {
         std::size_t length = FormatMatchLine(MatchTable[i], line, sizeof line);
-        if (used + length > static_cast<std::size_t>(REPORT_BUDGET)) {
-            overBudget = true;
-            break;
-        }
+        if (used + length > static_cast<std::size_t>(REPORT_BUDGET)) return i;
         used += CopyText(result + used, TEXT_SLOT_SIZE - used, line);
     }
+    return count;
+}
+
+void FormatReport(void (*showResultText)()) {
+    int count = Settings[SETTING_MATCH_COUNT];
+    if (count < 0) count = 0;
+    if (count > MATCH_LIMIT) count = MATCH_LIMIT;
+    StableSort(MatchTable, count, SortScratch, CompareMatches);
+    const bool overBudget = WriteReportLines(count) < count;
     showResultText();
     WriteStatus(count, overBudget);
 }

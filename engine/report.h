@@ -16,6 +16,10 @@ double Printable(double value);
 // also when the full text would not fit and had to be cut. Returns its length.
 std::size_t FormatMatchLine(const MatchRecord& record, char* line, std::size_t size);
 
+// Prints MatchTable[0 .. count) as they stand into SLOT_RESULT, one line each,
+// while REPORT_BUDGET characters last. Returns the number of lines printed.
+int WriteReportLines(int count);
+
 // Sorts MatchTable[0 .. Settings[SETTING_MATCH_COUNT]), writes the report into SLOT_RESULT, shows it
 // through showResultText (the ShowResultTextFn given to RunSearch) and writes the
 // status into SLOT_STATUS.

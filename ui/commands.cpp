@@ -1,9 +1,10 @@
 // The command dispatcher: language switch, default size, the two radio groups,
-// the "Include Serial" box and Execute. Radio and check marks are set only here
-// and at creation (the controls are the plain, not automatic, kinds). Every
-// command ends with a repaint, so the painted status line follows the state.
+// the "Include Serial" box and Execute; and the system menu's complete search. Radio and check marks are set
+// only here and at creation (the controls are the plain, not automatic, kinds). Every command ends with a
+// repaint, so the painted status line follows the state.
 #include "ui/main_window.h"
 
+#include "engine/complete_report.h"
 #include "engine/run_search.h"
 #include "state/app_state.h"
 #include "ui/layout.h"
@@ -16,10 +17,11 @@ void Repaint(HWND window) {
 
 // 0 and 1 alternate. A negative value from an edited file reads as Japanese
 // (LanguageIndex), so the first click gives English rather than counting up
-// towards 0 with no visible change.
-void ToggleLanguage() {
+// towards 0 with no visible change. The system menu's item follows too.
+void ToggleLanguage(HWND window) {
     Settings[SETTING_LANGUAGE] = LanguageIndex() == 1 ? 0 : 1;
     ApplyLanguage();
+    LabelSystemMenuItem(window);
 }
 
 // The radio of `group` that `choice` names, or -1 when it names none.
@@ -50,12 +52,13 @@ void ClickCheckBox(int id) {
 
 // The search runs on this thread; the inputs stay disabled exactly while it runs.
 // What was typed is saved first: a search can take seconds, and a window killed
-// meanwhile (it does not answer) would otherwise lose it.
-void Execute(HWND window) {
+// meanwhile (it does not answer) would otherwise lose it. Execute runs RunSearch,
+// the system menu's item the complete search.
+void RunFromWindow(HWND window, RunOutcome (*run)(ShowResultTextFn)) {
     CollectEditTexts();
     SaveBeforeSearch(window);
     SetInputsEnabled(false);
-    RunSearch(ShowResultText);
+    run(ShowResultText);
     SetInputsEnabled(true);
 }
 
@@ -64,17 +67,22 @@ void Execute(HWND window) {
 void OnCommand(HWND window, int id) {
     const std::int32_t kind = id >= 0 && id < CONTROL_ROWS ? ControlTable[id].kind : KIND_NONE;
     if (id == ROW_LANGUAGE) {
-        ToggleLanguage();
+        ToggleLanguage(window);
     } else if (id == ROW_DEFAULT_SIZE) {
         const WindowPlacement size = DefaultWindowSize({CharCellWidth, CharCellHeight});
         SetWindowPos(window, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOOWNERZORDER);
     } else if (id == ROW_EXECUTE) {
-        Execute(window);
+        RunFromWindow(window, RunSearch);
     } else if (kind == KIND_RADIO) {
         ClickRadio(id);
     } else if (kind == KIND_CHECKBOX) {
         ClickCheckBox(id);
     }
+    Repaint(window);
+}
+
+void OnCompleteSearch(HWND window) {
+    RunFromWindow(window, RunCompleteReport);
     Repaint(window);
 }
 

@@ -93,6 +93,12 @@ static_assert(std::size(ControlTable) == CONTROL_ROWS, "one row per control iden
 const char MAIN_WINDOW_CAPTION[] =
     "Varnock : \x83\x56\x83\x74\x83\x67\x89\xf1\x98\x48\x82\xcc\x92\xef\x8d\x52\x92\x54\x8d\xf5 R1.00";
 
+// 完全探索（上位を表示） and the key, as menu items show keys
+const char* const COMPLETE_SEARCH_LABEL[2] = {
+    "\x8a\xae\x91\x53\x92\x54\x8d\xf5\x81\x69\x8f\xe3\x88\xca\x82\xf0\x95\x5c\x8e\xa6\x81\x6a\tCtrl+Enter",
+    "Complete search (best first)\tCtrl+Enter",
+};
+
 bool CreatesControl(std::int32_t kind) {
     return (kind >= KIND_BUTTON && kind <= KIND_GROUPBOX) ||
            (kind >= KIND_STATIC_LABEL && kind <= KIND_STATIC_HEX) || kind == KIND_EDIT;

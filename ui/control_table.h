@@ -50,6 +50,10 @@ extern const ControlEntry ControlTable[CONTROL_ROWS];
 // the version, in code page 932.
 extern const char MAIN_WINDOW_CAPTION[];
 
+// The one item the window adds to its system menu: the complete search, which
+// no row of the table offers. [0] Japanese (code page 932), [1] English.
+extern const char* const COMPLETE_SEARCH_LABEL[2];
+
 // Row numbers that the commands and the shell name.
 constexpr int ROW_LANGUAGE = 1;
 constexpr int ROW_DEFAULT_SIZE = 2;

@@ -1,8 +1,9 @@
 // The keyboard of the main window, seen by the message loop before the
 // controls: Tab and Shift+Tab move between the inputs, Enter in a single-line
-// edit runs Execute, Ctrl+A selects an edit's text. The window is no dialog, so
-// without this a tab would land in the edit as a character and make the next
-// search report a format error. The order itself comes from keyboard.cpp.
+// edit runs Execute (Ctrl+Enter the complete search), Ctrl+A selects an edit's
+// text. The window is no dialog, so without this a tab would land in the edit as
+// a character and make the next search report a format error. The order itself
+// comes from keyboard.cpp.
 #include "ui/keyboard_win.h"
 
 #include "ui/keyboard.h"
@@ -33,13 +34,17 @@ void MoveFocus(int row, bool backward) {
     if (ExecutesOnEnter(next)) SendMessageA(ControlHandles[next], EM_SETSEL, 0, -1);
 }
 
-// The very command a click on Execute sends. The search disables the edit,
-// which drops its focus; the focus returns so that typing can go on.
-void ExecuteFrom(HWND mainWindow, HWND edit) {
+// The very command a click on Execute sends, or with Ctrl the system menu's
+// complete search. The search disables the edit, which drops its focus; the
+// focus returns so that typing can go on.
+void ExecuteFrom(HWND mainWindow, HWND edit, bool complete) {
     HWND execute = ControlHandles[ROW_EXECUTE];
     if (execute == nullptr || !IsWindowEnabled(execute)) return;
-    SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(ROW_EXECUTE, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(execute));
+    if (complete)
+        ChooseCompleteSearch(mainWindow);
+    else
+        SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(ROW_EXECUTE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(execute));
     if (GetFocus() != edit && IsWindowEnabled(edit)) SetFocus(edit);
 }
 
@@ -65,7 +70,7 @@ bool HandleMainWindowKey(HWND mainWindow, const MSG& message) {
     }
     if (!keyDown || row < 0) return false;
     if (message.wParam == VK_RETURN && ExecutesOnEnter(row)) {
-        ExecuteFrom(mainWindow, message.hwnd);
+        ExecuteFrom(mainWindow, message.hwnd, IsKeyDown(VK_CONTROL));
         return true;
     }
     if (IsEditRow(row) && IsSelectAll(message)) {

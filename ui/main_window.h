@@ -47,8 +47,19 @@ void OnEndSession(HWND window, WPARAM ending);
 // Writes Varnock.ini as a close would now; the edit texts are already collected.
 void SaveBeforeSearch(HWND window);
 
+// The complete search's item at the end of the system menu (system_menu.cpp).
+void AddSystemMenuItem(HWND window);
+// Gives the item the label of the current language.
+void LabelSystemMenuItem(HWND window);
+// True when a WM_SYSCOMMAND's wParam names the item.
+bool IsCompleteSearchCommand(WPARAM command);
+// Sends the command that choosing the item sends.
+void ChooseCompleteSearch(HWND window);
+
 // Commands (commands.cpp).
 void OnCommand(HWND window, int id);
+// The system menu's item: the complete search, run as Execute runs its search.
+void OnCompleteSearch(HWND window);
 void SetInputsEnabled(bool enable);
 // Sets or clears the mark of the radio or check box of a row (none outside the table).
 void SetCheck(int row, bool checked);

@@ -32,7 +32,9 @@ HWND CreateMainWindow(HINSTANCE instance) {
     HWND window = CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_WINDOW_CAPTION,
                                   WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    if (window != nullptr) ShowCaptionInAnyCodePage(window);
+    if (window == nullptr) return nullptr;
+    ShowCaptionInAnyCodePage(window);
+    AddSystemMenuItem(window);
     return window;
 }
 
@@ -58,6 +60,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     // Only clicks (notification code 0); edit changes and focus notices are ignored.
     case WM_COMMAND:
         if (wParam < 0x10000) OnCommand(window, static_cast<int>(wParam));
+        return 0;
+    // The system menu's own item; every other item is the system's.
+    case WM_SYSCOMMAND:
+        if (!IsCompleteSearchCommand(wParam)) return DefWindowProcA(window, message, wParam, lParam);
+        OnCompleteSearch(window);
         return 0;
     case WM_HSCROLL:
         OnHScroll(window, LOWORD(wParam));

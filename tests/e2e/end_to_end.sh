@@ -4,11 +4,12 @@
 # its close command, then started again to see that everything came back. Then
 # the ways a window ends without a close (Windows ending the session, a kill
 # during a search), and a first start on a Western Windows (code page 1252).
-# Usage: end_to_end.sh VARNOCK_EXE PROBE_EXE WINEPREFIX OUTPUT_DIR WESTERN_PREFIX
+# Usage: end_to_end.sh VARNOCK_EXE PROBE_EXE WINEPREFIX OUTPUT_DIR WESTERN_PREFIX NATIVE_CLI
 # The screenshots end up in OUTPUT_DIR (e2e-*.png) for people to look at.
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 western_prefix=$5
+native_cli=$(readlink -f "$6")
 desktop_setup e2e "$@"
 CAPTION="Varnock : シフト回路の抵抗探索 R1.00"
 
@@ -77,6 +78,43 @@ is_checked 29 || fail "E12 not restored"
 result_filled || fail "result text not restored"
 screenshot e2e-restarted.png
 close_varnock
+
+# The complete search through the system menu, with real keys: Alt+Space, the
+# last item (Up from the first), Enter. A ratiometric design that Execute finds
+# nothing for; the result holds the first lines of the console's complete
+# search of the same state, which it reads from the Varnock.ini saved before
+# the search.
+enter_empty_folder "$out/e2e-complete"
+start_varnock
+for field in "11 0.5" "13 4.5" "15 0" "17 5" "19 2.5" "21 0.1%"; do
+    printf %s "${field#* }" >"field-${field%% *}.txt"
+    echo "set ${field%% *} field-${field%% *}.txt"
+done >fields.txt
+probe batch fields.txt || fail "could not set the fields"
+click 28
+click 49
+wait_for "Include Serial ticked" is_checked 49
+click 11
+xdotool key alt+space
+sleep 1
+xdotool key Up Return
+wait_for "the complete search's result" result_filled
+printf 'get 42 result.txt\n' >get-result.txt
+probe batch get-result.txt || fail "could not read the result"
+shown=$(grep -c $'\r$' result.txt || true)
+((shown > 100)) || fail "only $shown lines of the complete search shown"
+"$native_cli" --complete --best 1000 --cp932 | head -n "$shown" >console.txt
+cmp -s result.txt console.txt || fail "the window's complete search differs from the console's ($shown lines)"
+sleep 1
+screenshot e2e-complete.png
+# Execute finds nothing here; Ctrl+Enter in a value field is the complete search again.
+click 34
+wait_for "Execute's empty result" eval '! result_filled'
+click 11
+xdotool key ctrl+Return
+wait_for "the complete search after Ctrl+Enter" result_filled
+close_varnock
+[[ "$(ini_line 32)" == "1511279595組見つかりました。上位${shown}組のみ表示しました。" ]] || fail "status: $(ini_line 32)"
 
 # Windows ends the session (logoff, shutdown) with the window open: the process
 # ends without WM_DESTROY, and what was typed must be in the file all the same.

@@ -69,8 +69,10 @@ TEST(ControlTable, EveryLabelInBothLanguages) {
     }
 }
 
-TEST(ControlTable, CaptionCarriesJapaneseSubtitleAndVersion) {
+TEST(ControlTable, CaptionAndSystemMenuTexts) {
     EXPECT_EQ(Cp932ToUtf8(MAIN_WINDOW_CAPTION), "Varnock : シフト回路の抵抗探索 R1.00");
+    EXPECT_EQ(Cp932ToUtf8(COMPLETE_SEARCH_LABEL[0]), "完全探索（上位を表示）\tCtrl+Enter");
+    EXPECT_STREQ(COMPLETE_SEARCH_LABEL[1], "Complete search (best first)\tCtrl+Enter");
 }
 
 TEST(ControlTable, EmptyRowsCreateAndPaintNothing) {

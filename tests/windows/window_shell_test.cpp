@@ -425,6 +425,70 @@ TEST_F(MainWindow, SessionEndSavesWhatWasTyped) {
     EXPECT_EQ(ReadFile("Varnock.ini"), atSessionEnd);
 }
 
+// The label of the system menu's last item; its command in *command.
+std::string LastSystemMenuItem(HWND window, UINT* command) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    const int count = GetMenuItemCount(menu);
+    char label[200] = "";
+    GetMenuStringA(menu, count - 1, label, sizeof label, MF_BYPOSITION);
+    *command = GetMenuItemID(menu, count - 1);
+    EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR) << "a separator before it";
+    return label;
+}
+
+int LinesIn(const std::string& text) {
+    int lines = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+        ++lines;
+    return lines;
+}
+
+// A ratiometric sensor, 0.5..4.5 V to 0..5 V from 2.5 V, on E24 with series
+// pairs: Execute finds nothing (it looks only near an ideal Rb that is an open
+// circuit here), the system menu's complete search finds them all.
+TEST_F(MainWindow, SystemMenuRunsTheCompleteSearch) {
+    Create();
+    UINT command = 0;
+    EXPECT_EQ(LastSystemMenuItem(window, &command), COMPLETE_SEARCH_LABEL[0]);
+    Click(ROW_LANGUAGE);
+    EXPECT_EQ(LastSystemMenuItem(window, &command), COMPLETE_SEARCH_LABEL[1]);
+    const struct {
+        int row;
+        const char* text;
+    } fields[] = {{ROW_VI_MIN, "0.5"}, {ROW_VI_MAX, "4.5"}, {ROW_VO_MIN, "0"},
+                  {ROW_VO_MAX, "5"},   {ROW_VREF, "2.5"},   {ROW_PRECISION, "0.1%"}};
+    for (const auto& field : fields)
+        SetWindowTextA(ControlHandles[field.row], field.text);
+    Click(28); // E24
+    Click(ROW_INCLUDE_SERIAL);
+    Click(ROW_EXECUTE);
+    EXPECT_STREQ(TextSlots[SLOT_STATUS], "Can not be able to fined.");
+    EXPECT_EQ(TextOf(ControlHandles[ROW_RESULT]), "");
+
+    ValidateRect(window, nullptr);
+    SendMessageA(window, WM_SYSCOMMAND, command, 0);
+    const std::string result = TextOf(ControlHandles[ROW_RESULT]);
+    EXPECT_EQ(result, TextSlots[SLOT_RESULT]);
+    EXPECT_EQ(Settings[SETTING_MATCH_COUNT], 1000);
+    const int shown = LinesIn(result);
+    EXPECT_GT(shown, 100);
+    EXPECT_LE(result.size(), 32758u) << "the report's budget";
+    char status[200];
+    std::snprintf(status, sizeof status, "1511279595 set(s) found. Only the best %d are printed.", shown);
+    EXPECT_STREQ(TextSlots[SLOT_STATUS], status);
+    EXPECT_EQ(result.substr(0, result.find("\r\n")), "120//DNM, 10M//DNM, 30//DNM, 0.0000%, 0.0003%, 24");
+    EXPECT_TRUE(HasPendingRepaint());
+    for (int row : INPUT_ROWS)
+        EXPECT_TRUE(IsWindowEnabled(ControlHandles[row])) << "row " << row;
+
+    DestroyWindow(window);
+    TearDown();
+    const std::vector<std::string> lines = LinesOf(ReadFile("Varnock.ini"));
+    ASSERT_EQ(lines.size(), 42u);
+    EXPECT_EQ(lines[1 + SETTING_MATCH_COUNT], "1000");
+    EXPECT_EQ(lines[22 + SLOT_STATUS], status);
+}
+
 TEST_F(MainWindow, CommandWithANotificationCodeIsIgnored) {
     Create();
     ValidateRect(window, nullptr);
