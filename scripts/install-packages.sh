@@ -19,6 +19,9 @@ packages_of() {
     # Redrawing the application icon from its SVG (scripts/make-icon.sh); the
     # build uses the committed .ico and needs neither.
     icon) echo librsvg2-bin imagemagick ;;
+    # Rendering the circuit drawing of the READMEs from its SVG
+    # (scripts/make-schematic.sh); the build uses neither.
+    schematic) echo librsvg2-bin fonts-dejavu-core ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;
     esac
 }
