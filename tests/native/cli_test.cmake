@@ -57,6 +57,20 @@ foreach(option --list --vi-min --vi-max --vo-min --vo-max --vref --precision --d
                --list-file --cp932 --save --format --series --from --to --print-list --tolerance --check --version)
     expect_match("${out}" "${option}")
 endforeach()
+# The manual page documents every option the help lists (it writes "-" as "\-").
+file(READ ${SOURCE}/docs/varnock-search.1 manual)
+string(REPLACE "\\-" "-" manual "${manual}")
+string(REGEX MATCHALL "(^|[ \n])--[a-z0-9-]+" help_options "${out}")
+list(LENGTH help_options help_option_count)
+foreach(option IN LISTS help_options)
+    string(STRIP "${option}" option)
+    if(NOT manual MATCHES "${option}[^a-z0-9-]")
+        message(FATAL_ERROR "the manual page does not document ${option}")
+    endif()
+endforeach()
+if(help_option_count LESS 25)
+    message(FATAL_ERROR "only ${help_option_count} options found in the help")
+endif()
 
 # --version prints the version of the window's caption.
 run_cli(0 out --version)
