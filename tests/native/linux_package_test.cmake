@@ -40,21 +40,10 @@ if(NOT fields MATCHES "^Package: varnock-search\nVersion: ${version}\nArchitectu
     message(FATAL_ERROR "${deb} has the fields:\n${fields}")
 endif()
 
-# Everything under /usr, as dpkg-deb lists it and as it unpacks.
-execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE listing)
-foreach(file IN LISTS expected)
-    if(NOT listing MATCHES " \\./usr/${file}\n")
-        message(FATAL_ERROR "${deb} has no /usr/${file}:\n${listing}")
-    endif()
-endforeach()
+# Everything under /usr, as it unpacks.
 execute_process(COMMAND dpkg-deb --extract ${deb} ${WORK}/deb RESULT_VARIABLE status)
 expect_files(${WORK}/deb/usr)
 execute_process(COMMAND ${WORK}/deb/usr/bin/varnock-search --version OUTPUT_VARIABLE out RESULT_VARIABLE status)
 if(NOT status EQUAL 0 OR NOT out STREQUAL "varnock-search (Varnock) R${version}\n")
     message(FATAL_ERROR "the packaged program printed '${out}' (exit ${status})")
-endif()
-execute_process(COMMAND ${WORK}/deb/usr/bin/varnock-search --list E12 --lang en WORKING_DIRECTORY ${WORK}
-                OUTPUT_VARIABLE out RESULT_VARIABLE status)
-if(NOT status EQUAL 0 OR NOT out MATCHES "\n[0-9]+ set\\(s\\) found.\n$")
-    message(FATAL_ERROR "the packaged program's search printed (exit ${status}):\n${out}")
 endif()
