@@ -1,4 +1,4 @@
-// Steps of the console front end beyond the window's run: --series, --print-list,
+// Steps of the console front end beyond the window's run: --print-list,
 // --check, --tolerance and the output formats, and the check that everything
 // printed reached its reader. Kept apart from main() so that each search form
 // hands its records to the same writers.
@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/series_table.h"
 #include "cli/terminal_text.h"
 #include "cli/version.h"
 #include "engine/check_combination.h"
@@ -16,17 +15,6 @@
 
 namespace {
 
-// A list keeps room for the DNM sentinel after its values.
-constexpr int SERIES_MAX_VALUES = PARTS_CAPACITY - 1;
-
-// The list of the current choice, or nullptr (with a message) for none of the six.
-char* ChosenListSlot(const char* option) {
-    int choice = Settings[SETTING_LIST_CHOICE];
-    if (choice >= 0 && choice < LIST_CHOICES) return TextSlots[SLOT_FIRST_LIST + choice];
-    std::fprintf(stderr, "%s: the chosen list (%d) is none of the six; add --list\n", option, choice);
-    return nullptr;
-}
-
 int ClampedCount() {
     int count = Settings[SETTING_MATCH_COUNT];
     return count < 0 ? 0 : (count > MATCH_LIMIT ? MATCH_LIMIT : count);
@@ -34,20 +22,15 @@ int ClampedCount() {
 
 } // namespace
 
-void PrintVersion() {
-    std::printf("varnock-search (Varnock) %s\n", VARNOCK_VERSION);
+char* ChosenListSlot(const char* option) {
+    int choice = Settings[SETTING_LIST_CHOICE];
+    if (choice >= 0 && choice < LIST_CHOICES) return TextSlots[SLOT_FIRST_LIST + choice];
+    std::fprintf(stderr, "%s: the chosen list (%d) is none of the six; add --list\n", option, choice);
+    return nullptr;
 }
 
-bool ApplySeries(const CliOptions& options) {
-    if (options.series == nullptr) return true;
-    char* slot = ChosenListSlot("--series");
-    if (slot == nullptr) return false;
-    char error[300];
-    if (WriteSeriesList(options.series, options.from ? options.from : "10", options.to ? options.to : "1M",
-                        SERIES_MAX_VALUES, slot, TEXT_SLOT_SIZE, error, sizeof error))
-        return true;
-    std::fprintf(stderr, "%s\n", error);
-    return false;
+void PrintVersion() {
+    std::printf("varnock-search (Varnock) %s\n", VARNOCK_VERSION);
 }
 
 bool PrintListText(const CliOptions& options) {
@@ -87,7 +70,7 @@ int RunCheck(const CliOptions& options, double tolerance) {
 
 void WriteSearchOutput(const CliOptions& options, double tolerance, RunOutcome outcome) {
     int count = outcome == RunOutcome::Searched ? PrintedRecords(MatchTable, ClampedCount()) : 0;
-    ResultSet set{MatchTable, nullptr, count,    TextSlots[SLOT_STATUS], &PartsListStore, nullptr,
+    ResultSet set{MatchTable,         nullptr,  count, TextSlots[SLOT_STATUS], &PartsListStore, nullptr,
                   &SearchParamsStore, tolerance};
     WriteResults(stdout, set, options.format, options.utf8Output);
 }

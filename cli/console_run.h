@@ -1,5 +1,5 @@
-// The console's steps around the engine's run: the list from --series, the
-// check of a given combination, the output of a search in the chosen format
+// The console's steps around the engine's run: the chosen list, the printed
+// list text, the check of a given combination, the output of a search in the chosen format
 // and the final flush of standard output. main() calls them in turn.
 #pragma once
 
@@ -13,9 +13,9 @@ constexpr int EXIT_BAD_OPTION = 2;
 
 void PrintVersion();
 
-// Replaces the chosen list's text with the --series list. False (message on
-// stderr) for a bad series, range or too many values.
-bool ApplySeries(const CliOptions& options);
+// The text slot of the chosen list, or nullptr (with a message on stderr naming
+// option) when the choice is none of the six.
+char* ChosenListSlot(const char* option);
 
 // Writes the list text the search would use, converted like the report. False
 // (message on stderr) when the chosen list is none of the six.

@@ -6,6 +6,7 @@
 
 #include "cli/complete_output.h"
 #include "cli/console_run.h"
+#include "cli/list_range.h"
 #include "cli/options.h"
 #include "engine/run_search.h"
 #include "state/app_state.h"
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
     }
     if (options.listFile != nullptr && !LoadListFile(options.listFile)) return EXIT_BAD_OPTION;
     double tolerance = -1;
-    if (!ApplySeries(options) || !ReadToleranceOption(options, &tolerance)) return EXIT_BAD_OPTION;
+    if (!ApplyListRange(options) || !ReadToleranceOption(options, &tolerance)) return EXIT_BAD_OPTION;
     if (options.printList) return FinishOutput(PrintListText(options) ? 0 : EXIT_BAD_OPTION);
     if (options.check[0] != nullptr) return FinishOutput(RunCheck(options, tolerance));
 
@@ -72,6 +73,10 @@ int main(int argc, char** argv) {
         WriteSearchOutput(options, tolerance, outcome);
     }
     int status = FinishOutput(outcome == RunOutcome::Searched ? 0 : 1);
-    if (options.save && !SaveState()) return EXIT_SAVE_FAILED;
+    if (options.save) {
+        // A range narrows this run's search, not the list the user keeps.
+        RestoreListBeforeRange();
+        if (!SaveState()) return EXIT_SAVE_FAILED;
+    }
     return status;
 }

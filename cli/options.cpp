@@ -102,8 +102,6 @@ int ApplyValueOption(const char* arg, int argc, char** argv, int* index, CliOpti
 bool CheckCombinations(const CliOptions& options) {
     if (options.format != OutputFormat::Text && !options.utf8Output)
         return std::fprintf(stderr, "--format csv and json write UTF-8; leave out --cp932\n"), false;
-    if ((options.from != nullptr || options.to != nullptr) && options.series == nullptr)
-        return std::fprintf(stderr, "--from and --to need --series\n"), false;
     if (options.series != nullptr && options.listFile != nullptr)
         return std::fprintf(stderr, "--series and --list-file both replace the list; give one of them\n"),
                false;
@@ -155,6 +153,11 @@ OptionsResult ApplyOptions(int argc, char** argv, CliOptions& options) {
     return CheckCombinations(options) ? OptionsResult::Run : OptionsResult::Error;
 }
 
+const char* ListChoiceName(int choice) {
+    const ChoiceOption& lists = CHOICE_OPTIONS[0];
+    return choice >= 0 && choice < LIST_CHOICES ? lists.words[choice] : "none of the six lists";
+}
+
 bool LoadListFile(const char* path) {
     int choice = Settings[SETTING_LIST_CHOICE];
     if (choice < 0 || choice >= LIST_CHOICES) {
@@ -186,7 +189,20 @@ void PrintUsage(const char* program, bool toStderr) {
                  "usage: %s [options]\n"
                  "Searches the chosen resistor list for Ra, Rb, Rf of the op-amp level shifter\n"
                  "Vo = Vi * (1 + Rf / (Ra // Rb)) - Vref * Rf / Ra and prints every combination\n"
-                 "within the precision, best first, then the status line.\n"
+                 "within the precision, best first, then the status line. Each of Ra, Rb, Rf\n"
+                 "is a pair of stock parts, \"a//b\" in parallel or \"a+b\" in series (--serial);\n"
+                 "\"a//DNM\" is a single part:\n"
+                 "\n"
+                 "                   +-------[ Rf ]-------+\n"
+                 "                   |                    |\n"
+                 "                   |       |\\           |\n"
+                 "  Vref ---[ Ra ]---+-------|- \\         |\n"
+                 "                   |       |    >-------+------ Vo\n"
+                 "                   |    +--|+ /\n"
+                 "                [ Rb ]  |  |/\n"
+                 "                   |    |\n"
+                 "                  GND   Vi\n"
+                 "\n"
                  "The state starts from the defaults and Varnock.ini in the current directory;\n"
                  "each option then overrides one setting or one field, as typed in the window.\n"
                  "\n"
@@ -214,11 +230,15 @@ void PrintUsage(const char* program, bool toStderr) {
                  "                     quoting, the status on stderr; json: one document\n"
                  "                     {\"status\", \"count\", \"results\"}; both UTF-8, not with --cp932\n"
                  "                     e.g. --list E12 --precision 1%% --format csv > sets.csv\n"
-                 "  --series E48|E96|E192\n"
-                 "                     the chosen list becomes that series (one value a line,\n"
-                 "                     \"10.2k\"); at most 500 values, e.g. --series E96 --from 1k\n"
-                 "  --from VALUE       lowest value of --series, as in a list (default 10)\n"
-                 "  --to VALUE         highest value of --series (default 1M)\n"
+                 "  --series E3|E6|E12|E24|E48|E96|E192\n"
+                 "                     the chosen list becomes that IEC 60063 series (one value\n"
+                 "                     a line, \"10.2k\"), from 10 to 1M unless --from or --to\n"
+                 "                     says otherwise; at most 500 values, e.g. --series E96 --serial\n"
+                 "  --from VALUE       take from the chosen list (any list, --list-file or --series)\n"
+                 "                     only the values of VALUE and above, read as list lines are\n"
+                 "                     (\"1k\", \"4k7\"); the other lines are left out of the search\n"
+                 "  --to VALUE         only the values of VALUE and below; both ends are included,\n"
+                 "                     e.g. --list E24 --from 1k --to 100k\n"
                  "  --print-list       print the list text the search would use and stop,\n"
                  "                     e.g. --series E192 --from 1k --to 10k --print-list\n"
                  "  --tolerance T      every fitted part may lie within +-T of its value (\"1%%\");\n"
@@ -239,7 +259,8 @@ void PrintUsage(const char* program, bool toStderr) {
                  "\n"
                  "Exit status: 0 when the search ran (also when nothing was found), 1 when the\n"
                  "run ended with an input error (format, parameter, list, configuration or range),\n"
-                 "2 for a bad option, 3 when --save could not write Varnock.ini (the old\n"
-                 "file is then left as it was), 4 when the output could not be written.\n",
+                 "2 for a bad option or a range that leaves no value, 3 when --save could not\n"
+                 "write Varnock.ini (the old file is then left as it was), 4 when the output\n"
+                 "could not be written.\n",
                  program);
 }

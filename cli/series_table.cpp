@@ -1,8 +1,10 @@
 // IEC 60063 series for the console's --series. The E192 decade holds the E96
 // (every second value) and the E48 (every fourth), as the standard builds them;
 // its 920, where rounding 10^(185/192) would give 919, is the standard's own.
-// Each value is written as the default lists write theirs and kept when the
-// list parser reads its text within the range, so the range means what it says.
+// The E24 decade holds the E12, E6 and E3 the same way, with the standard's
+// historic two-digit values (27, 33, 47, not the rounded 26, 32, 46). Each value
+// is written as the default lists write theirs and kept when the list parser
+// reads its text within the range, so the range means what it says.
 #include "cli/series_table.h"
 
 #include <cmath>
@@ -29,8 +31,34 @@ const short E192_DECADE[] = {
     681, 690, 698, 706, 715, 723, 732, 741, 750, 759, 768, 777, 787, 796, 806, 816,
     825, 835, 845, 856, 866, 876, 887, 898, 909, 920, 931, 942, 953, 965, 976, 988,
 };
+const short E24_DECADE[] = {
+    100, 110, 120, 130, 150, 160, 180, 200, 220, 240, 270, 300,
+    330, 360, 390, 430, 470, 510, 560, 620, 680, 750, 820, 910,
+};
 // clang-format on
-static_assert(std::size(E192_DECADE) == 192, "one E192 decade");
+constexpr int E192_SIZE = static_cast<int>(std::size(E192_DECADE));
+constexpr int E24_SIZE = static_cast<int>(std::size(E24_DECADE));
+static_assert(E192_SIZE == 192 && E24_SIZE == 24, "one decade of each");
+
+// Each series takes every step-th value of the decade that holds it.
+struct Series {
+    const char* name;
+    const short* decade;
+    int decadeSize;
+    int step;
+};
+const Series SERIES[] = {
+    {"E3", E24_DECADE, E24_SIZE, 8},     {"E6", E24_DECADE, E24_SIZE, 4},
+    {"E12", E24_DECADE, E24_SIZE, 2},    {"E24", E24_DECADE, E24_SIZE, 1},
+    {"E48", E192_DECADE, E192_SIZE, 4},  {"E96", E192_DECADE, E192_SIZE, 2},
+    {"E192", E192_DECADE, E192_SIZE, 1},
+};
+
+const Series* FindSeries(const char* name) {
+    for (const Series& series : SERIES)
+        if (std::strcmp(series.name, name) == 0) return &series;
+    return nullptr;
+}
 
 // The three significant digits m times 10^exponent ohms, in the lists' style:
 // plain below 1k, then "k", from 1M on "M", trailing zeros of a fraction dropped.
@@ -59,68 +87,31 @@ void FormatSeriesValue(char* out, std::size_t size, int m, int exponent) {
     FormatText(out, size, "%s%s", digits, suffix);
 }
 
-// Lowest and highest range ends: they keep every written value within a few
-// dozen characters; a list past them is refused by its length anyway.
-constexpr double SERIES_LOWEST = 0.01;
-constexpr double SERIES_HIGHEST = 1e12;
-
-// Reads a range end as a list value.
-bool ReadRangeEnd(const char* option, const char* text, double* value, char* error, std::size_t errorSize) {
-    *value = ReadPartValue(text);
-    if (*value >= SERIES_LOWEST && *value <= SERIES_HIGHEST) return true;
-    FormatText(error, errorSize,
-               "%s '%s': give a value from 0.01 to 1000000M, as in a list (\"10\", \"4.7k\", \"1M\")", option,
-               text);
-    return false;
-}
-
 } // namespace
 
 const short* SeriesDecade(const char* name, int* count, int* step) {
-    const char* const NAMES[] = {"E192", "E96", "E48"};
-    for (int i = 0; i < static_cast<int>(std::size(NAMES)); ++i) {
-        if (std::strcmp(name, NAMES[i]) != 0) continue;
-        *step = 1 << i;
-        *count = 192 / *step;
-        return E192_DECADE;
-    }
-    return nullptr;
+    const Series* series = FindSeries(name);
+    if (series == nullptr) return nullptr;
+    *step = series->step;
+    *count = series->decadeSize / series->step;
+    return series->decade;
 }
 
-bool WriteSeriesList(const char* name, const char* fromText, const char* toText, int maxValues, char* list,
-                     std::size_t size, char* error, std::size_t errorSize) {
-    int count = 0, step = 1;
-    const short* decade = SeriesDecade(name, &count, &step);
-    if (decade == nullptr) {
-        FormatText(error, errorSize, "--series '%s': choose E48, E96 or E192", name);
-        return false;
-    }
-    double from = 0, to = 0;
-    if (!ReadRangeEnd("--from", fromText, &from, error, errorSize) ||
-        !ReadRangeEnd("--to", toText, &to, error, errorSize))
-        return false;
-    if (to < from) {
-        FormatText(error, errorSize, "--to %s is below --from %s", toText, fromText);
-        return false;
-    }
+int WriteSeriesList(const char* name, double from, double to, int maxValues, char* list, std::size_t size) {
+    const Series* series = FindSeries(name);
     list[0] = '\0';
+    if (series == nullptr || !(from <= to)) return 0;
     int written = 0;
     // From the decade below `from` (whose values may still read as `from`) up
     // to the first value that reads above `to`.
     for (int exponent = static_cast<int>(std::floor(std::log10(from))) - 3;; ++exponent) {
-        for (int i = 0; i < 192; i += step) {
+        for (int i = 0; i < series->decadeSize; i += series->step) {
             char text[64];
-            FormatSeriesValue(text, sizeof text, decade[i], exponent);
+            FormatSeriesValue(text, sizeof text, series->decade[i], exponent);
             double value = ReadPartValue(text);
-            if (value > to) return true;
+            if (value > to) return written;
             if (value < from) continue;
-            if (++written > maxValues) {
-                FormatText(error, errorSize,
-                           "--series %s from %s to %s gives more than %d values, more than a list holds; "
-                           "narrow the range",
-                           name, fromText, toText, maxValues);
-                return false;
-            }
+            if (++written > maxValues) return -1;
             AppendText(list, size, text);
             AppendText(list, size, "\r\n");
         }

@@ -4,8 +4,7 @@
 # of the top-level CMakeLists.txt, for the Windows build only; the version is
 # the one of state/version.h, so the name always matches the caption and the
 # version resource.
-file(STRINGS ${PROJECT_SOURCE_DIR}/state/version.h _varnock_version REGEX "#define VARNOCK_VERSION_TEXT ")
-string(REGEX REPLACE ".*\"(.*)\".*" "\\1" VARNOCK_VERSION_TEXT "${_varnock_version}")
+include(${CMAKE_CURRENT_LIST_DIR}/version.cmake)
 
 install(TARGETS Varnock varnock-search RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/README.ja.md ${PROJECT_SOURCE_DIR}/LICENSE

@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages_of() {
     case "$1" in
-    native) echo cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libc-bin ;;
+    # dpkg-dev: dpkg-shlibdeps, which fills in the Debian package's dependencies.
+    native) echo cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libc-bin dpkg-dev ;;
     # The window program: MinGW-w64 cross compiler, Wine to run it, the Japanese
     # locale and font for code page 932, a virtual display and the tools that
     # click, read and photograph it in the end-to-end tests.
@@ -19,6 +20,9 @@ packages_of() {
     # Redrawing the application icon from its SVG (scripts/make-icon.sh); the
     # build uses the committed .ico and needs neither.
     icon) echo librsvg2-bin imagemagick ;;
+    # Rendering the circuit drawing of the READMEs from its SVG
+    # (scripts/make-schematic.sh); the build uses neither.
+    schematic) echo librsvg2-bin fonts-dejavu-core ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;
     esac
 }

@@ -57,6 +57,20 @@ foreach(option --list --vi-min --vi-max --vo-min --vo-max --vref --precision --d
                --list-file --cp932 --save --format --series --from --to --print-list --tolerance --check --version)
     expect_match("${out}" "${option}")
 endforeach()
+# The manual page documents every option the help lists (it writes "-" as "\-").
+file(READ ${SOURCE}/docs/varnock-search.1 manual)
+string(REPLACE "\\-" "-" manual "${manual}")
+string(REGEX MATCHALL "(^|[ \n])--[a-z0-9-]+" help_options "${out}")
+list(LENGTH help_options help_option_count)
+foreach(option IN LISTS help_options)
+    string(STRIP "${option}" option)
+    if(NOT manual MATCHES "${option}[^a-z0-9-]")
+        message(FATAL_ERROR "the manual page does not document ${option}")
+    endif()
+endforeach()
+if(help_option_count LESS 25)
+    message(FATAL_ERROR "only ${help_option_count} options found in the help")
+endif()
 
 # --version prints the version of the window's caption.
 run_cli(0 out --version)
@@ -88,17 +102,71 @@ if(NOT status EQUAL 0 OR NOT err STREQUAL "30 set(s) found.\n" OR NOT row_count 
    OR NOT first_row MATCHES "^3.3M//DNM,8.2M//DNM,680k//DNM,3.3M,DNM,//,.*,8199999.9999999991,680000,3,")
     message(FATAL_ERROR "csv: exit ${status}, ${row_count} rows, stderr '${err}', first row ${first_row}")
 endif()
-foreach(args "--format;xml" "--format;csv;--cp932" "--tolerance;5x" "--tolerance;100%" "--from;1k"
-             "--series;E96;--list-file;${WORK}/list.txt" "--check;1k//DNM;2k//DNM")
+foreach(args "--format;xml" "--format;csv;--cp932" "--tolerance;5x" "--tolerance;100%" "--from;abc" "--to;-5"
+             "--series;E5" "--series;E96;--from;0" "--series;E96;--list-file;${WORK}/list.txt" "--check;1k//DNM;2k//DNM")
     run_cli(2 out ${args})
 endforeach()
 
 # --series and --print-list: the chosen list becomes the series; E192 from 10
-# to 1M is more than a list holds.
+# to 1M is more than a list holds. From 10 to 10M the E24 family is the window's
+# own lists, line for line.
 run_cli(0 out --series E192 --from 9k --to 9.3k --print-list)
 expect_match("${out}" "^9.09k\n9.2k\n$")
 run_cli(2 out --series E192)
 expect_match("${out}" "more than 500 values")
+foreach(series E24 E12 E6)
+    run_cli(0 built_in --list ${series} --print-list)
+    run_cli(0 out --series ${series} --from 10 --to 10M --print-list)
+    if(NOT out STREQUAL built_in)
+        message(FATAL_ERROR "--series ${series} from 10 to 10M is not the built-in list:\n${out}")
+    endif()
+endforeach()
+
+# --from and --to narrow any list, each line read as the search reads it: RKM
+# values, both ends included, either bound alone, blank lines and lines that
+# are no value in range dropped, nothing taken after a "-" line.
+file(WRITE ${WORK}/range.txt "4k7\r\n\r\n1k\r\n  \r\n100k 1%\r\n2R2\r\nR47\r\nnan\r\n220k\r\n-\r\n47k\r\n")
+set(CLI_FIXED_ARGS --list List2 --list-file ${WORK}/range.txt --print-list)
+foreach(case "--from;1k;--to;100k=4k7\n1k\n100k 1%\n" "--from;4.7k;--to;4k7=4k7\n" "--to;10=2R2\nR47\n"
+             "--from;100k=100k 1%\n220k\n")
+    string(REPLACE "=" ";" case "${case}")
+    list(POP_BACK case expected)
+    string(REPLACE "\\n" "\n" expected "${expected}")
+    run_cli(0 out ${case})
+    if(NOT out STREQUAL expected)
+        message(FATAL_ERROR "${case} narrows the list to:\n${out}\nexpected:\n${expected}")
+    endif()
+endforeach()
+unset(CLI_FIXED_ARGS)
+run_cli(0 out --series E6 --to 100 --print-list)
+expect_match("${out}" "^10\n15\n22\n33\n47\n68\n100\n$")
+# A range that leaves no value names itself and the list; a negative line is
+# still the parser's to refuse, not dropped.
+run_cli(2 out --list E24 --from 1.4k --to 1.45k)
+expect_match("${out}" "^--from 1.4k --to 1.45k leaves no value of E24\n$")
+run_cli(2 out --list-file ${WORK}/range.txt --from 10M)
+expect_match("${out}" "^--from 10M leaves no value of '.*range.txt' \\(read into List1\\)\n$")
+run_cli(2 out --series E96 --from 10k --to 1k)
+expect_match("${out}" "^--from 10k --to 1k leaves no value of the series E96: --from is above --to\n$")
+run_cli(1 out --list List1 --list-file ${WORK}/bad.txt --from 50 --lang en)
+expect_match("${out}" "^Stock list error\n$")
+# The search takes its parts from the narrowed list: the best designs of the
+# forum question at 1k to 100k use no part outside the range.
+run_cli(0 out --list E24 --from 1k --to 100k --serial --vi-min 0.326 --vi-max 3.3 --vo-min 0 --vo-max 10
+        --vref 3.3 --precision 0.1% --complete --best 50 --lang en)
+string(REGEX REPLACE ", -?[0-9.]+%, -?[0-9.]+%, [0-9]+\n" ";" pairs "${out}")
+string(REGEX REPLACE ";[0-9]+ set\\(s\\) found.*" "" pairs "${pairs}")
+string(REGEX REPLACE "(, |//|\\+)" ";" parts "${pairs}")
+list(REMOVE_ITEM parts DNM)
+list(LENGTH parts part_count)
+foreach(part IN LISTS parts)
+    if(NOT part MATCHES "^([1-9][0-9]?(\\.[0-9])?k|100k)$")
+        message(FATAL_ERROR "a part outside 1k..100k: '${part}' in\n${out}")
+    endif()
+endforeach()
+if(part_count LESS 150)
+    message(FATAL_ERROR "the best 50 designs hold ${part_count} parts:\n${out}")
+endif()
 
 # Output that cannot be written fails loudly; a reader that stops early does not.
 execute_process(COMMAND ${CLI} --list E12 --lang en OUTPUT_FILE /dev/full ERROR_VARIABLE err RESULT_VARIABLE status
@@ -140,6 +208,14 @@ file(MD5 ${ini} second)
 if(NOT first STREQUAL second)
     message(FATAL_ERROR "saving the loaded state changed Varnock.ini")
 endif()
+
+# A list loaded from Varnock.ini is narrowed like any other, and --save keeps it whole.
+run_cli(0 out --list List3 --list-file ${WORK}/range.txt --save)
+run_cli(0 out --from 1k --to 100k --save)
+run_cli(0 out --print-list)
+expect_match("${out}" "^4k7\n\n1k\n  \n100k 1%\n2R2\nR47\nnan\n220k\n-\n47k\n$")
+run_cli(0 out --from 1k --to 100k --print-list)
+expect_match("${out}" "^4k7\n1k\n100k 1%\n$")
 
 # A hand-edited file is read (English), and the options still override it.
 file(WRITE ${ini} "1\n1\n")

@@ -46,6 +46,12 @@ run names --list List2 --list-file list.txt --precision 5% --vi-max 600m --vo-ma
 run none --list E6 --precision 0.0001% --cp932 && same_bytes none
 run format --vi-min 1.5k --cp932 && same_bytes format
 run option --list E99 --cp932
+# A range over a list file (its Japanese names kept), over a search and over a
+# series, and one that leaves no value.
+run range_list --list List2 --list-file list.txt --from 10k --to 100k --print-list --cp932 && same_bytes range_list
+run range --list E24 --from 1k --to 100k --precision 0.5% --dnm 2 --lang en --cp932 && same_bytes range
+run series --series E12 --from 4k7 --to 1M --print-list --cp932 && same_bytes series
+run empty_range --list E24 --from 1.4k --to 1.45k --cp932
 
 # English for the terminal: the same text, with CR LF line ends on Windows.
 run terminal_en --list E12 --precision 1% --dnm 2 --lang en
