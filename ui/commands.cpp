@@ -1,7 +1,8 @@
 // The command dispatcher: language switch, default size, the two radio groups,
-// the "Include Serial" box and Execute; and the system menu's complete search. Radio and check marks are set
-// only here and at creation (the controls are the plain, not automatic, kinds). Every command ends with a
-// repaint, so the painted status line follows the state.
+// the "Include Serial" box and Execute; and the system menu's complete search.
+// Radio and check marks are set only here and at creation (the controls are the
+// plain, not automatic, kinds). Every command ends with a repaint, so the
+// painted status line follows the state.
 #include "ui/main_window.h"
 
 #include "engine/complete_report.h"

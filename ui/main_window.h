@@ -41,7 +41,8 @@ void CollectEditTexts();
 void ChooseFirstStartLanguage();
 void ShowCaptionInAnyCodePage(HWND window);
 
-// The saves besides the described one at WM_DESTROY (save_points.cpp).
+// The saves of Varnock.ini (save_points.cpp): at WM_DESTROY, when the session
+// ends, and before every search.
 void OnDestroy(HWND window);
 void OnEndSession(HWND window, WPARAM ending);
 // Writes Varnock.ini as a close would now; the edit texts are already collected.
