@@ -4,6 +4,7 @@
 // the default (and the full 501-part comparison, which takes minutes).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "engine/acceptance_bounds.h"
 #include "engine/combination_eval.h"
@@ -296,6 +298,11 @@ TEST(FastSearch, SameTablesAsTheLiteralOnRandomCases) {
 // and resistances, with the candidate's own worst error as the precision
 // (equality passes), where the rounding of the evaluation matters most. The
 // Rf bounds are asked over an Rb range around the candidate's Rb as well.
+// That edge lies deep inside the bounds' slack (a million times the
+// evaluation's rounding), so the list's pairs are also taken as the
+// candidate's own three: its a or b is then the smallest or largest ratio of
+// two pairs, a limit exact but for the bounds' own rounding, which only their
+// pad covers.
 TEST(FastSearch, BoundsHoldACandidateOnTheEdge) {
     std::mt19937 rng(11);
     int checked = 0;
@@ -309,19 +316,21 @@ TEST(FastSearch, BoundsHoldACandidateOnTheEdge) {
         double ra = draw(), rf = draw(), rb = draw();
         p.precision = EvaluateCandidate(ra, rb, rf, p).worstErr;
         if (!(p.precision >= 0)) continue; // a NaN error passes whatever the bounds
-        AcceptanceModel m = BuildAcceptanceModel(p, 1 / (2 * DNM_VALUE), 2e7);
-        if (!m.known) continue;
         SCOPED_TRACE(::testing::Message() << "case " << n << " ra " << ra << " rf " << rf << " rb " << rb);
-        RbBounds b = AcceptableRb(m, ra, rf);
-        EXPECT_TRUE(b.lo <= rb && rb <= b.hi);
-        for (double spread : {1.0, 3.0}) {
-            for (RfBounds f : {AcceptableRf(m, ra, rb / spread, rb * spread),
-                               ReachableRf(m, ra, rb / spread, rb * spread)})
-                EXPECT_TRUE(f.lo <= rf && rf <= f.hi);
+        for (auto pairs : {std::pair(1 / (2 * DNM_VALUE), 2e7), std::minmax({ra, rf, rb})}) {
+            AcceptanceModel m = BuildAcceptanceModel(p, pairs.first, pairs.second);
+            if (!m.known) continue;
+            RbBounds b = AcceptableRb(m, ra, rf);
+            EXPECT_TRUE(b.lo <= rb && rb <= b.hi);
+            for (double spread : {1.0, 3.0}) {
+                for (RfBounds f : {AcceptableRf(m, ra, rb / spread, rb * spread),
+                                   ReachableRf(m, ra, rb / spread, rb * spread)})
+                    EXPECT_TRUE(f.lo <= rf && rf <= f.hi) << "pairs " << pairs.first << ".." << pairs.second;
+            }
+            ++checked;
         }
-        ++checked;
     }
-    EXPECT_GT(checked, 10000);
+    EXPECT_GT(checked, 20000);
 }
 
 // The examples of the enumeration: a two-entry list, a full 501-place list
