@@ -15,6 +15,8 @@ desktop_setup() {
 }
 
 TIMEOUT=${VARNOCK_E2E_TIMEOUT:-60} # seconds for any one thing to appear: Wine's first start is slow
+# A command that fails outside a check ends the script (set -e): say which.
+trap 'echo "$TEST_NAME: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 fail() {
     echo "$TEST_NAME: $*" >&2
     [[ -n "${DISPLAY:-}" ]] && xwd -root -silent | convert xwd:- "$out/$TEST_NAME-failure.png" 2>/dev/null || true
