@@ -436,13 +436,6 @@ std::string LastSystemMenuItem(HWND window, UINT* command) {
     return label;
 }
 
-int LinesIn(const std::string& text) {
-    int lines = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
-        ++lines;
-    return lines;
-}
-
 // A ratiometric sensor, 0.5..4.5 V to 0..5 V from 2.5 V, on E24 with series
 // pairs: Execute finds nothing (it looks only near an ideal Rb that is an open
 // circuit here), the system menu's complete search finds them all.
@@ -470,7 +463,7 @@ TEST_F(MainWindow, SystemMenuRunsTheCompleteSearch) {
     const std::string result = TextOf(ControlHandles[ROW_RESULT]);
     EXPECT_EQ(result, TextSlots[SLOT_RESULT]);
     EXPECT_EQ(Settings[SETTING_MATCH_COUNT], 1000);
-    const int shown = LinesIn(result);
+    const int shown = static_cast<int>(LinesOf(result).size());
     EXPECT_GT(shown, 100);
     EXPECT_LE(result.size(), 32758u) << "the report's budget";
     char status[200];
@@ -561,10 +554,7 @@ TEST_F(MainWindow, DestroySavesAndQuits) {
     TearDown();
     EXPECT_EQ(quitCode, 0);
     const std::string file = ReadFile("Varnock.ini");
-    int lines = 0;
-    for (std::size_t at = file.find("\r\n"); at != std::string::npos; at = file.find("\r\n", at + 2))
-        ++lines;
-    EXPECT_EQ(lines, 42);
+    EXPECT_EQ(LinesOf(file).size(), 42u);
     EXPECT_EQ(file.compare(0, 7, "20\r\n1\r\n"), 0) << "English saved";
     EXPECT_NE(file.find("\r\n2\r\n\r\n\r\n\r\n"), std::string::npos) << "slot 16 then the empty slots 17..19";
 }
